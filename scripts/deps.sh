@@ -1,0 +1,42 @@
+# Sourced by the run and test scripts: installs the Debian packages a step needs, when missing.
+# `apt-get update` runs at most once, and only when something has to be installed.
+
+kandorex_missing_packages() {
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            printf '%s\n' "$package"
+        fi
+    done
+}
+
+kandorex_ensure_packages() {
+    local missing
+    missing=$(kandorex_missing_packages "$@" | tr '\n' ' ')
+    missing=${missing% }
+    [ -z "$missing" ] && return 0
+
+    if ! command -v apt-get >/dev/null 2>&1; then
+        echo "Kandorex needs these Debian packages, or their equivalents on this system: $missing" >&2
+        return 1
+    fi
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+            sudo="sudo"
+        else
+            echo "Missing packages. Install them with:" >&2
+            echo "  sudo apt-get update && sudo apt-get install -y $missing" >&2
+            return 1
+        fi
+    fi
+    echo "Installing: $missing"
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
+        # shellcheck disable=SC2086
+        $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+}
+
+# What building and running the window needs.
+KANDOREX_BUILD_PACKAGES="cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-arphic-ukai fonts-wqy-microhei"
+# What the tests need on top: GoogleTest, Google Benchmark, and a real X server driven by xdotool.
+KANDOREX_TEST_PACKAGES="libgtest-dev libbenchmark-dev xvfb xauth xdotool xclip x11-utils"

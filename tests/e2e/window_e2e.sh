@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# The built program in a real X server, driven by real key events: counts typed, a model picked
+# from the list, a refused key, a pasted bad count and its report. The result line is read the
+# way a person would take it: selected in the result box and copied to the clipboard.
+set -euo pipefail
+program=${1:?usage: window_e2e.sh PATH/TO/Kandorex}
+
+for tool in Xvfb xdotool xclip xwininfo; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "FAIL: $tool is missing; the test command installs it (scripts/test.sh)" >&2
+        exit 1
+    fi
+done
+
+work=$(mktemp -d)
+xvfb_pid="" program_pid=""
+cleanup() {
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Let the server pick a free display and tell us its number.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+export XDG_RUNTIME_DIR="$work"
+
+failures=0
+check() { # name expected actual
+    if [ "$2" == "$3" ]; then
+        echo "PASS: $1"
+    else
+        echo "FAIL: $1"
+        echo "   expected: $2"
+        echo "   actual:   $3"
+        failures=$((failures + 1))
+    fi
+}
+keys() { xdotool key --delay 40 "$@"; sleep 0.2; }
+type_text() { xdotool type --delay 40 "$1"; sleep 0.2; }
+# Copies the result box's line with the keyboard and reads it back; focus must be on the box.
+copied_line() {
+    keys ctrl+a ctrl+c
+    xclip -o -selection clipboard 2>/dev/null || true
+}
+
+"$program" >"$work/program.log" 2>&1 &
+program_pid=$!
+caption='Kandorex-1.2 拼接电视墙  面积计算器'
+window=$(timeout 15 xdotool search --sync --limit 1 --name "$caption" || true)
+[ -n "$window" ] || { echo "FAIL: no window appeared" >&2; cat "$work/program.log" >&2; exit 1; }
+xdotool windowfocus --sync "$window"
+sleep 0.3
+
+check "window caption" "$caption" "$(xdotool getwindowname "$window")"
+size=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+check "window size" "393x140" "$size"
+
+# Focus starts in the across box; Tab goes down, result, model.
+keys Tab Tab
+check "start-up line" "总宽度4.06米×总高度3.05米=总面积12.39平方米" "$(copied_line)"
+
+keys shift+Tab shift+Tab Home shift+End
+type_text 5
+keys Tab Home shift+End
+type_text 3
+keys Tab
+check "5 across, 3 down" "总宽度10.16米×总高度4.57米=总面积46.45平方米" "$(copied_line)"
+
+# Open the model list and pick the tenth entry.
+keys Tab alt+Down
+keys Down Down Down Down Down Down Down Down Down Return
+keys shift+Tab
+check "LCD 42 picked from the list" "总宽度4.71米×总高度1.62米=总面积7.62平方米" "$(copied_line)"
+
+# Backspace is refused in a count box; 17 becomes 2.
+keys shift+Tab shift+Tab BackSpace
+keys Tab Tab
+check "Backspace refused" "总宽度4.71米×总高度1.62米=总面积7.62平方米" "$(copied_line)"
+keys shift+Tab shift+Tab Home shift+End
+type_text 17
+keys Tab Tab
+check "17 across becomes 2" "总宽度1.88米×总高度1.62米=总面积3.05平方米" "$(copied_line)"
+
+# A pasted bad count: the report, then the window goes on with the box holding it.
+printf 'abc' | xclip -i -selection clipboard
+keys shift+Tab shift+Tab Home shift+End shift+Insert
+report=$(timeout 10 xdotool search --sync --limit 1 --name '^Kandorex$' || true)
+# Its title is the executable's name under the title rule.
+check "error report titled Kandorex opened" "yes" "$([ -n "$report" ] && echo yes || echo no)"
+if [ -n "$report" ]; then
+    xdotool windowfocus --sync "$report" 2>/dev/null || true
+    keys Return
+    sleep 0.3
+fi
+check "report closed, program running" "yes" "$(kill -0 "$program_pid" 2>/dev/null && echo yes || echo no)"
+xdotool windowfocus --sync "$window"
+keys Tab Tab
+check "line kept after the error" "总宽度1.88米×总高度1.62米=总面积3.05平方米" "$(copied_line)"
+
+kill "$program_pid"
+wait "$program_pid" 2>/dev/null || true
+program_pid=""
+
+if [ "$failures" -ne 0 ]; then
+    echo "window end-to-end: $failures failed"
+    cat "$work/program.log"
+    exit 1
+fi
+echo "window end-to-end: all checks passed"

@@ -1,0 +1,650 @@
+// The main window on real widgets and real events. Runs offscreen unless a platform is set.
+#include "DialogCatcher.h"
+#include "ErrorReport.h"
+#include "Main.h"
+#include "UnitTable.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUrl>
+#include <memory>
+
+namespace {
+
+const QString kStartLine = QStringLiteral("总宽度4.06米×总高度3.05米=总面积12.39平方米");
+const QString kFirstModel = QStringLiteral("DLP100 英寸背投拼接");
+const QString kAbcReport = QStringLiteral("'abc' is not a valid integer value.");
+
+// Receives the URLs the window asks the desktop to open.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> opened;
+  public slots:
+    void open(const QUrl &url) { opened.push_back(url); }
+};
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void cleanup();
+
+    void starts_in_the_start_state();
+    void start_line_uses_the_users_decimal_separator();
+    void window_is_fixed_with_the_stored_caption();
+    void controls_stand_where_the_layout_puts_them_data();
+    void controls_stand_where_the_layout_puts_them();
+    void window_renders_at_the_screen_density();
+    void tab_order_runs_across_down_result_model();
+    void lists_hold_the_models_and_counts();
+    void controls_are_named_for_screen_readers();
+
+    void typed_count_is_checked_data();
+    void typed_count_is_checked();
+    void delete_key_empties_to_two();
+    void refused_keys_beep_and_change_nothing_data();
+    void refused_keys_beep_and_change_nothing();
+    void navigation_keys_pass_without_beep();
+    void input_method_text_is_filtered();
+    void enter_leaves_the_lists_unchanged();
+
+    void pasted_count_is_checked_data();
+    void pasted_count_is_checked();
+    void pasted_letters_are_reported_until_mended();
+    void report_shows_markup_as_plain_text();
+
+    void arrow_keys_step_through_the_counts();
+    void picking_a_model_from_the_list_recomputes();
+    void typed_model_completes_or_falls_back();
+    void typing_into_the_result_box_lasts_until_the_next_change();
+    void link_opens_the_makers_page();
+
+    void title_rule_data();
+    void title_rule();
+    void full_stop_rule_data();
+    void full_stop_rule();
+
+  private:
+    template <typename T> T *child(const char *name) const
+    {
+        T *widget = window_->findChild<T *>(QLatin1String(name));
+        if (widget == nullptr)
+            qFatal("no widget %s", name);
+        return widget;
+    }
+    QComboBox *across() const { return child<QComboBox>("cbbXn"); }
+    QComboBox *down() const { return child<QComboBox>("cbbYn"); }
+    QComboBox *model() const { return child<QComboBox>("cbbCellSel"); }
+    QLineEdit *result() const { return child<QLineEdit>("edtView"); }
+
+    // Keys go where the user's keys go: to the widget with the keyboard focus.
+    void focusAndSelectAll(QComboBox *box);
+    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    static void typeText(const QString &text);
+    static void paste(const QString &text);
+
+    std::unique_ptr<TFormMain> window_;
+    std::unique_ptr<DialogCatcher> dialogs_;
+    std::unique_ptr<QSignalSpy> beeps_;
+};
+
+void MainWindowTest::init()
+{
+    dialogs_ = std::make_unique<DialogCatcher>();
+    window_ = std::make_unique<TFormMain>();
+    beeps_ = std::make_unique<QSignalSpy>(window_.get(), &TFormMain::beeped);
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+}
+
+void MainWindowTest::cleanup()
+{
+    window_.reset();
+    // Any box the test did not claim is a failure, not a hang.
+    const auto unexpected = dialogs_->shown;
+    dialogs_.reset();
+    QCOMPARE(unexpected.size(), 0);
+}
+
+void MainWindowTest::focusAndSelectAll(QComboBox *box)
+{
+    // The offscreen platform has no window manager to hand activation back after a message box.
+    if (!window_->isActiveWindow()) {
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    }
+    box->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), box);
+    box->lineEdit()->selectAll();
+}
+
+void MainWindowTest::press(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY2(focus != nullptr, "no widget has the keyboard focus");
+    QTest::keyClick(focus, key, modifiers);
+}
+
+void MainWindowTest::typeText(const QString &text)
+{
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY2(focus != nullptr, "no widget has the keyboard focus");
+    QTest::keyClicks(focus, text);
+}
+
+void MainWindowTest::paste(const QString &text)
+{
+    QApplication::clipboard()->setText(text);
+    press(Qt::Key_Insert, Qt::ShiftModifier);
+}
+
+void MainWindowTest::starts_in_the_start_state()
+{
+    // State: a window just created. Expected: first model, 2 by 2, the start line, focus across.
+    QCOMPARE(model()->currentText(), kFirstModel);
+    QCOMPARE(across()->currentText(), QStringLiteral("2"));
+    QCOMPARE(down()->currentText(), QStringLiteral("2"));
+    QCOMPARE(result()->text(), kStartLine);
+    QCOMPARE(QApplication::focusWidget(), across());
+    QCOMPARE(across()->currentIndex(), 1);
+    QCOMPARE(beeps_->count(), 0);
+}
+
+void MainWindowTest::start_line_uses_the_users_decimal_separator()
+{
+    // CTest runs this once more under a German locale and says which separator to expect.
+    const QString separator =
+        qEnvironmentVariable("EXPECTED_DECIMAL_SEPARATOR", QStringLiteral("."));
+    QCOMPARE(result()->text(),
+             QStringLiteral("总宽度4%13.06米×总高度3%13.05米=总面积12%13.39平方米")
+                 .replace(QStringLiteral("%13."), separator));
+}
+
+void MainWindowTest::window_is_fixed_with_the_stored_caption()
+{
+    QCOMPARE(window_->windowTitle(), QStringLiteral("Kandorex-1.2 拼接电视墙  面积计算器"));
+    QCOMPARE(window_->size(), QSize(393, 140));
+    QCOMPARE(window_->minimumSize(), QSize(393, 140));
+    QCOMPARE(window_->maximumSize(), QSize(393, 140));
+    const Qt::WindowFlags flags = window_->windowFlags();
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(flags.testFlag(Qt::WindowSystemMenuHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+
+    // Minimum and maximum size equal: the window system gets no room to resize it either.
+    window_->resize(800, 600);
+    QCOMPARE(window_->size(), QSize(393, 140));
+}
+
+void MainWindowTest::controls_stand_where_the_layout_puts_them_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::newRow("lbl1") << "lbl1" << QRect(40, 16, 89, 13);
+    QTest::newRow("lbl2") << "lbl2" << QRect(208, 16, 65, 13);
+    QTest::newRow("lbl3") << "lbl3" << QRect(320, 16, 65, 13);
+    QTest::newRow("lbl4") << "lbl4" << QRect(32, 112, 329, 17);
+    QTest::newRow("cbbXn") << "cbbXn" << QRect(208, 32, 57, 21);
+    QTest::newRow("cbbYn") << "cbbYn" << QRect(320, 32, 57, 21);
+    QTest::newRow("edtView") << "edtView" << QRect(16, 80, 361, 25);
+    QTest::newRow("cbbCellSel") << "cbbCellSel" << QRect(16, 32, 145, 21);
+}
+
+void MainWindowTest::controls_stand_where_the_layout_puts_them()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    auto *widget = window_->findChild<QWidget *>(name);
+    QVERIFY(widget != nullptr);
+    QCOMPARE(widget->geometry(), geometry);
+    // Whatever font the machine substitutes, the text must fit its box.
+    if (auto *label = qobject_cast<QLabel *>(widget)) {
+        const QFontMetrics metrics = label->fontMetrics();
+        QVERIFY2(metrics.horizontalAdvance(label->text()) <= geometry.width(),
+                 qPrintable(label->text()));
+        QVERIFY2(metrics.ascent() + metrics.descent() <= geometry.height() + 1,
+                 qPrintable(QStringLiteral("%1: %2 + %3 px")
+                                .arg(label->text())
+                                .arg(metrics.ascent())
+                                .arg(metrics.descent())));
+    }
+    if (auto *edit = qobject_cast<QLineEdit *>(widget))
+        QVERIFY(edit->fontMetrics().horizontalAdvance(kStartLine) < geometry.width() - 8);
+}
+
+void MainWindowTest::window_renders_at_the_screen_density()
+{
+    // CTest runs the suite once more with QT_SCALE_FACTOR=2 and says what ratio to expect.
+    const qreal expected =
+        qEnvironmentVariable("EXPECTED_DEVICE_PIXEL_RATIO", QStringLiteral("1")).toDouble();
+    const QPixmap frame = window_->grab();
+    QCOMPARE(frame.devicePixelRatio(), expected);
+    QCOMPARE(frame.size(), QSize(393, 140) * expected);
+}
+
+void MainWindowTest::tab_order_runs_across_down_result_model()
+{
+    // State: focus in the across box. Action: Tab four times. Expected: down, result, model,
+    // across.
+    QCOMPARE(QApplication::focusWidget(), across());
+    const QList<QWidget *> expected{down(), result(), model(), across()};
+    for (QWidget *next : expected) {
+        press(Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), next);
+    }
+    QCOMPARE(beeps_->count(), 0);
+    QCOMPARE(across()->currentText(), QStringLiteral("2"));
+}
+
+void MainWindowTest::lists_hold_the_models_and_counts()
+{
+    QCOMPARE(model()->count(), int(kandorex::kSpliceUnits.size()));
+    for (int row = 0; row < model()->count(); ++row) {
+        const std::string_view text = kandorex::kSpliceUnits[std::size_t(row)].text;
+        QCOMPARE(model()->itemText(row).toStdString(), std::string(text));
+    }
+    for (QComboBox *box : {across(), down()}) {
+        QCOMPARE(box->count(), 16);
+        for (int row = 0; row < 16; ++row)
+            QCOMPARE(box->itemText(row), QString::number(row + 1));
+        QCOMPARE(box->maxVisibleItems(), 16);
+    }
+    QCOMPARE(model()->maxVisibleItems(), 10);
+}
+
+void MainWindowTest::controls_are_named_for_screen_readers()
+{
+    QCOMPARE(model()->accessibleName(), QStringLiteral("选择拼接单元"));
+    QCOMPARE(across()->accessibleName(), QStringLiteral("横向台数"));
+    QCOMPARE(down()->accessibleName(), QStringLiteral("纵向台数"));
+    QVERIFY(!result()->accessibleName().isEmpty());
+    QCOMPARE(child<QLabel>("lbl1")->buddy(), model());
+    QCOMPARE(child<QLabel>("lbl2")->buddy(), across());
+    QCOMPARE(child<QLabel>("lbl3")->buddy(), down());
+}
+
+void MainWindowTest::typed_count_is_checked_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("0 becomes 2") << "0"
+                                 << "2" << kStartLine;
+    QTest::newRow("17 becomes 2") << "17"
+                                  << "2" << kStartLine;
+    QTest::newRow("16 stays") << "16"
+                              << "16"
+                              << QStringLiteral("总宽度32.51米×总高度3.05米=总面积99.1平方米");
+    QTest::newRow("1 stays") << "1"
+                             << "1" << QStringLiteral("总宽度2.03米×总高度3.05米=总面积6.19平方米");
+    QTest::newRow("9 stays") << "9"
+                             << "9"
+                             << QStringLiteral("总宽度18.29米×总高度3.05米=总面积55.74平方米");
+}
+
+void MainWindowTest::typed_count_is_checked()
+{
+    // State: the across box's text selected. Action: type. Expected: the count check's outcome.
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    QFETCH(QString, line);
+    focusAndSelectAll(across());
+    typeText(typed);
+    QCOMPARE(across()->currentText(), kept);
+    QCOMPARE(result()->text(), line);
+    QCOMPARE(beeps_->count(), 0);
+}
+
+void MainWindowTest::delete_key_empties_to_two()
+{
+    // State: down box holds 5. Action: select all, Delete. Expected: the empty text becomes 2.
+    focusAndSelectAll(down());
+    typeText(QStringLiteral("5"));
+    QCOMPARE(result()->text(), QStringLiteral("总宽度4.06米×总高度7.62米=总面积30.97平方米"));
+    down()->lineEdit()->selectAll();
+    press(Qt::Key_Delete);
+    QCOMPARE(down()->currentText(), QStringLiteral("2"));
+    QCOMPARE(result()->text(), kStartLine);
+    QCOMPARE(beeps_->count(), 0);
+}
+
+void MainWindowTest::refused_keys_beep_and_change_nothing_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Backspace") << int(Qt::Key_Backspace) << int(Qt::NoModifier);
+    QTest::newRow("Enter") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << int(Qt::NoModifier);
+    QTest::newRow("Ctrl+C") << int(Qt::Key_C) << int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+V") << int(Qt::Key_V) << int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+X") << int(Qt::Key_X) << int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+A") << int(Qt::Key_A) << int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+Z") << int(Qt::Key_Z) << int(Qt::ControlModifier);
+    QTest::newRow("space") << int(Qt::Key_Space) << int(Qt::NoModifier);
+    QTest::newRow("letter") << int(Qt::Key_A) << int(Qt::NoModifier);
+    QTest::newRow("Alt+letter") << int(Qt::Key_A) << int(Qt::AltModifier);
+    QTest::newRow("minus") << int(Qt::Key_Minus) << int(Qt::NoModifier);
+    QTest::newRow("dollar") << int(Qt::Key_Dollar) << int(Qt::ShiftModifier);
+}
+
+void MainWindowTest::refused_keys_beep_and_change_nothing()
+{
+    // State: across box holds 12, cursor at the end, nothing selected; the clipboard holds 7.
+    // Action: the key. Expected: one beep; text, clipboard and result line as they were.
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    for (QComboBox *box : {across(), down()}) {
+        focusAndSelectAll(box);
+        typeText(QStringLiteral("12"));
+        const QString line = result()->text();
+        QApplication::clipboard()->setText(QStringLiteral("7"));
+        box->lineEdit()->end(false);
+        beeps_->clear();
+
+        press(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(beeps_->count(), 1);
+        QCOMPARE(box->currentText(), QStringLiteral("12"));
+        QCOMPARE(box->count(), 16);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("7"));
+        QCOMPARE(result()->text(), line);
+        QCOMPARE(QApplication::focusWidget(), box);
+    }
+}
+
+void MainWindowTest::navigation_keys_pass_without_beep()
+{
+    // State: across box holds 12. Action: Home, Delete. Expected: 2 without a beep; then End, Left
+    // and Right move without changing it.
+    focusAndSelectAll(across());
+    typeText(QStringLiteral("12"));
+    press(Qt::Key_Home);
+    press(Qt::Key_Delete);
+    QCOMPARE(across()->currentText(), QStringLiteral("2"));
+    press(Qt::Key_End);
+    press(Qt::Key_Left);
+    press(Qt::Key_Right);
+    QCOMPARE(across()->currentText(), QStringLiteral("2"));
+    QCOMPARE(beeps_->count(), 0);
+    QCOMPARE(result()->text(), kStartLine);
+}
+
+void MainWindowTest::input_method_text_is_filtered()
+{
+    // State: the across box's text selected. Action: an input method commits "1五". Expected: the
+    // digit enters, the Chinese character is refused with a beep.
+    focusAndSelectAll(across());
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("1五"));
+    QCoreApplication::sendEvent(across(), &commit);
+    QCOMPARE(across()->currentText(), QStringLiteral("1"));
+    QCOMPARE(beeps_->count(), 1);
+    QCOMPARE(result()->text(), QStringLiteral("总宽度2.03米×总高度3.05米=总面积6.19平方米"));
+
+    // Action: a commit of digits only. Expected: it passes as it is.
+    QInputMethodEvent digits;
+    digits.setCommitString(QStringLiteral("6"));
+    QCoreApplication::sendEvent(across(), &digits);
+    QCOMPARE(across()->currentText(), QStringLiteral("16"));
+    QCOMPARE(beeps_->count(), 1);
+}
+
+void MainWindowTest::enter_leaves_the_lists_unchanged()
+{
+    // State: a model text typed that is in no list. Action: Enter. Expected: the list is unchanged.
+    focusAndSelectAll(model());
+    model()->lineEdit()->insert(QStringLiteral("LCD 42 英寸超薄拼接"));
+    press(Qt::Key_Return);
+    QCOMPARE(model()->count(), 13);
+    QCOMPARE(model()->currentText(), QStringLiteral("LCD 42 英寸超薄拼接"));
+    QCOMPARE(result()->text(), QStringLiteral("总宽度1.88米×总高度1.08米=总面积2.03平方米"));
+    focusAndSelectAll(across());
+    typeText(QStringLiteral("7"));
+    press(Qt::Key_Return);
+    QCOMPARE(across()->count(), 16);
+    QCOMPARE(across()->findText(QStringLiteral("7")), 6);
+}
+
+void MainWindowTest::pasted_count_is_checked_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("007") << "007"
+                         << "007" << QStringLiteral("总宽度14.22米×总高度3.05米=总面积43.35平方米");
+    QTest::newRow("blank 5") << " 5"
+                             << " 5"
+                             << QStringLiteral("总宽度10.16米×总高度3.05米=总面积30.97平方米");
+    QTest::newRow("$10 is 16") << "$10"
+                               << "$10"
+                               << QStringLiteral("总宽度32.51米×总高度3.05米=总面积99.1平方米");
+    QTest::newRow("x11 is 17") << "x11"
+                               << "2" << kStartLine;
+    QTest::newRow("$FFFFFFFF is -1") << "$FFFFFFFF"
+                                     << "2" << kStartLine;
+}
+
+void MainWindowTest::pasted_count_is_checked()
+{
+    // State: the across box's text selected. Action: Shift+Insert. Expected: as the check says.
+    QFETCH(QString, pasted);
+    QFETCH(QString, kept);
+    QFETCH(QString, line);
+    focusAndSelectAll(across());
+    paste(pasted);
+    QCOMPARE(across()->currentText(), kept);
+    QCOMPARE(result()->text(), line);
+}
+
+void MainWindowTest::pasted_letters_are_reported_until_mended()
+{
+    // State: 3 across. Action: paste abc into the across box. Expected: the report, the box keeps
+    // abc, the line stays; every later change fails the same way until the count is mended.
+    focusAndSelectAll(across());
+    typeText(QStringLiteral("3"));
+    const QString line = result()->text();
+    across()->lineEdit()->selectAll();
+    paste(QStringLiteral("abc"));
+
+    QCOMPARE(dialogs_->shown.size(), 1);
+    const DialogCatcher::Shown report = dialogs_->shown.takeFirst();
+    QCOMPARE(report.text, kAbcReport);
+    QCOMPARE(report.title, QStringLiteral("ui_tests"));
+    QCOMPARE(report.icon, QMessageBox::Critical);
+    QCOMPARE(report.buttonCount, 1);
+    QCOMPARE(across()->currentText(), QStringLiteral("abc"));
+    QCOMPARE(result()->text(), line);
+
+    focusAndSelectAll(model());
+    press(Qt::Key_Down);
+    QCOMPARE(model()->currentText(), QStringLiteral("DLP 86 英寸背投拼接"));
+    QCOMPARE(dialogs_->shown.size(), 1);
+    QCOMPARE(dialogs_->shown.takeFirst().text, kAbcReport);
+    QCOMPARE(result()->text(), line);
+
+    focusAndSelectAll(across());
+    typeText(QStringLiteral("5"));
+    QCOMPARE(result()->text(), QStringLiteral("总宽度8.73米×总高度2.62米=总面积22.9平方米"));
+    QCOMPARE(dialogs_->shown.size(), 0);
+}
+
+void MainWindowTest::report_shows_markup_as_plain_text()
+{
+    focusAndSelectAll(down());
+    paste(QStringLiteral("<b>x</b><img src=\"file:///etc/passwd\">"));
+    QCOMPARE(dialogs_->shown.size(), 1);
+    const DialogCatcher::Shown report = dialogs_->shown.takeFirst();
+    QCOMPARE(report.format, Qt::PlainText);
+    QCOMPARE(
+        report.text,
+        QStringLiteral("'<b>x</b><img src=\"file:///etc/passwd\">' is not a valid integer value."));
+}
+
+void MainWindowTest::arrow_keys_step_through_the_counts()
+{
+    // State: 2 across. Action: Down, Down, Up. Expected: 3, 4, then 3, each recomputed.
+    focusAndSelectAll(across());
+    press(Qt::Key_Down);
+    QCOMPARE(across()->currentText(), QStringLiteral("3"));
+    press(Qt::Key_Down);
+    QCOMPARE(across()->currentText(), QStringLiteral("4"));
+    QCOMPARE(result()->text(), QStringLiteral("总宽度8.13米×总高度3.05米=总面积24.77平方米"));
+    press(Qt::Key_Up);
+    QCOMPARE(across()->currentText(), QStringLiteral("3"));
+    QCOMPARE(beeps_->count(), 0);
+
+    // After a reset to 2 the arrows step from 2 again.
+    across()->lineEdit()->selectAll();
+    typeText(QStringLiteral("0"));
+    QCOMPARE(across()->currentText(), QStringLiteral("2"));
+    press(Qt::Key_Down);
+    QCOMPARE(across()->currentText(), QStringLiteral("3"));
+}
+
+void MainWindowTest::picking_a_model_from_the_list_recomputes()
+{
+    // State: 2 by 2. Action: open the model list, pick LCD 30. Expected: its line.
+    focusAndSelectAll(model());
+    press(Qt::Key_F4);
+    QAbstractItemView *list = model()->view();
+    QTRY_VERIFY(list->isVisible());
+    const QModelIndex lcd30 = list->model()->index(10, 0);
+    list->setCurrentIndex(lcd30);
+    QTest::keyClick(list, Qt::Key_Return);
+    QTRY_VERIFY(!list->isVisible());
+    QCOMPARE(model()->currentText(), QStringLiteral("LCD 30 英寸超薄拼接"));
+    QCOMPARE(result()->text(), QStringLiteral("总宽度1.33米×总高度0.81米=总面积1.07平方米"));
+
+    // A pick with the mouse.
+    press(Qt::Key_F4);
+    QTRY_VERIFY(list->isVisible());
+    const QRect lcd42 = list->visualRect(list->model()->index(9, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, lcd42.center());
+    QTRY_VERIFY(!list->isVisible());
+    QCOMPARE(model()->currentText(), QStringLiteral("LCD 42 英寸超薄拼接"));
+    QCOMPARE(result()->text(), QStringLiteral("总宽度1.88米×总高度1.08米=总面积2.03平方米"));
+}
+
+void MainWindowTest::typed_model_completes_or_falls_back()
+{
+    // Action: type "LCD 1". Expected: completion gives LCD 19, and the line is LCD 19's.
+    focusAndSelectAll(model());
+    typeText(QStringLiteral("LCD 1"));
+    QCOMPARE(model()->currentText(), QStringLiteral("LCD 19 英寸超薄拼接"));
+    QCOMPARE(result()->text(), QStringLiteral("总宽度0.77米×总高度0.62米=总面积0.48平方米"));
+
+    // Action: type a text no model starts with. Expected: back to the first model.
+    model()->lineEdit()->selectAll();
+    typeText(QStringLiteral("Q"));
+    QCOMPARE(model()->currentText(), kFirstModel);
+    QCOMPARE(result()->text(), kStartLine);
+    QCOMPARE(dialogs_->shown.size(), 0);
+}
+
+void MainWindowTest::typing_into_the_result_box_lasts_until_the_next_change()
+{
+    focusAndSelectAll(down());
+    result()->setFocus();
+    result()->selectAll();
+    typeText(QStringLiteral("note"));
+    QCOMPARE(result()->text(), QStringLiteral("note"));
+    QCOMPARE(beeps_->count(), 0);
+    focusAndSelectAll(down());
+    typeText(QStringLiteral("2"));
+    QCOMPARE(result()->text(), kStartLine);
+}
+
+void MainWindowTest::link_opens_the_makers_page()
+{
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
+    auto *link = child<QLabel>("lbl4");
+    QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+    QVERIFY(link->font().bold() && link->font().italic() && link->font().underline());
+    QCOMPARE(link->text(),
+             QStringLiteral("https://www.kandorex.example/   Kandorex 专业拼接电视墙制造商"));
+
+    QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(10, 8));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QCOMPARE(recorder.opened, QList<QUrl>{QUrl(QStringLiteral("https://www.kandorex.example/"))});
+    QCOMPARE(dialogs_->shown.size(), 0);
+}
+
+void MainWindowTest::title_rule_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("plain") << "Kandorex"
+                           << "Kandorex";
+    QTest::newRow("upper with extension") << "KANDOREX.EXE"
+                                          << "Kandorex";
+    QTest::newRow("first letter kept") << "kandorex.exe"
+                                       << "kandorex";
+    QTest::newRow("first full stop cuts") << "Kando.Rex.exe"
+                                          << "Kando";
+    QTest::newRow("underscore") << "UI_Tests"
+                                << "Ui_tests";
+    QTest::newRow("leading full stop") << ".hidden"
+                                       << "";
+}
+
+void MainWindowTest::title_rule()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, title);
+    QCOMPARE(kandorex::applicationTitle(fileName), title);
+}
+
+void MainWindowTest::full_stop_rule_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("letter") << "'abc' is not a valid integer value"
+                            << "'abc' is not a valid integer value.";
+    QTest::newRow("full stop") << "done."
+                               << "done.";
+    QTest::newRow("quote") << "'abc'"
+                           << "'abc'";
+    QTest::newRow("digit") << "x1"
+                           << "x1.";
+    QTest::newRow("slash") << "a/"
+                           << "a/.";
+    QTest::newRow("Chinese") << "错误"
+                             << "错误.";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+void MainWindowTest::full_stop_rule()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, shown);
+    QCOMPARE(kandorex::errorReportText(message), shown);
+}
+
+int main(int argc, char *argv[])
+{
+    // Offscreen by default, but a platform the caller chose (xcb under Xvfb) is respected.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "MainWindowTest.moc"

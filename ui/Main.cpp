@@ -1,0 +1,217 @@
+#include "Main.h"
+
+#include "ErrorReport.h"
+#include "Fonts.h"
+#include "TypedCharacters.h"
+#include "UnitTable.h"
+#include "ui_Main.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QUrl>
+
+#include <utility>
+
+namespace {
+
+const QString kMakerUrl = QStringLiteral("https://www.kandorex.example/");
+
+// The user's regional settings (LC_ALL, LC_NUMERIC, LANG on Unix; the system's own elsewhere).
+std::string systemDecimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }
+
+} // namespace
+
+TFormMain::TFormMain(QWidget *parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::TFormMain>()),
+      calculator_(*this, systemDecimalSeparator())
+{
+    kandorex::installFontFallbacks();
+    ui_->setupUi(this);
+    // A fixed window: title, system menu and close button, nothing to minimise or maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+
+    for (const kandorex::SpliceUnit &unit : kandorex::kSpliceUnits)
+        ui_->cbbCellSel->addItem(QString::fromUtf8(unit.text.data(), qsizetype(unit.text.size())));
+    for (QLabel *label : {ui_->lbl1, ui_->lbl2, ui_->lbl3})
+        label->buddy()->setAccessibleName(label->text());
+    ui_->lbl4->setAccessibleName(ui_->lbl4->text());
+
+    // Qt's completer fills in the text only after the change signal has gone out with the bare
+    // prefix, and a prefix names no model, so the calculator would reset the box at the first
+    // keystroke. The model box completes typed text itself, before the change is handled; a
+    // count needs no completion.
+    for (QComboBox *box : {ui_->cbbXn, ui_->cbbYn, ui_->cbbCellSel})
+        box->setCompleter(nullptr);
+    connect(ui_->cbbCellSel->lineEdit(), &QLineEdit::textEdited, this,
+            &TFormMain::completeModelText);
+
+    bindChange(ui_->cbbXn, &kandorex::WallCalculator::cbbXnChange);
+    bindChange(ui_->cbbYn, &kandorex::WallCalculator::cbbYnChange);
+    bindChange(ui_->cbbCellSel, &kandorex::WallCalculator::cbbCellSelChange);
+    // An editable combo box takes the keys and hands them straight to its line edit, so the
+    // digit filter watches the combo box itself.
+    ui_->cbbXn->installEventFilter(this);
+    ui_->cbbYn->installEventFilter(this);
+    ui_->cbbCellSel->installEventFilter(this);
+    ui_->lbl4->installEventFilter(this);
+
+    kandorex::runHandler(*this, [this] { calculator_.FormCreate(); });
+    ui_->cbbXn->setFocus();
+}
+
+TFormMain::~TFormMain() = default;
+
+void TFormMain::bindChange(QComboBox *box, void (kandorex::WallCalculator::*handler)())
+{
+    // editTextChanged fires for typing, pasting, picking, arrow keys and completion alike, once
+    // the text holds the new value; replaceBoxText() blocks it for the program's own changes.
+    connect(box, &QComboBox::editTextChanged, this,
+            [this, handler] { kandorex::runHandler(*this, [&] { (calculator_.*handler)(); }); });
+}
+
+bool TFormMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui_->cbbXn || watched == ui_->cbbYn)
+        return filterTyping(static_cast<QComboBox *>(watched), event);
+    if (watched == ui_->cbbCellSel) {
+        if (event->type() == QEvent::KeyPress) {
+            const QString text = static_cast<QKeyEvent *>(event)->text();
+            completeNextModelEdit_ = !text.isEmpty() && text.front().isPrint();
+        } else if (event->type() == QEvent::InputMethod) {
+            completeNextModelEdit_ =
+                !static_cast<QInputMethodEvent *>(event)->commitString().isEmpty();
+        }
+        return false;
+    }
+    if (watched == ui_->lbl4 && event->type() == QEvent::MouseButtonRelease) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && ui_->lbl4->rect().contains(mouse->position().toPoint()))
+            lbl4Click();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TFormMain::filterTyping(QComboBox *box, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const QString typed = kandorex::typedCharacters(*static_cast<QKeyEvent *>(event));
+        if (typed.isEmpty())
+            return false;
+        const QString passed = filterDigits(box, typed);
+        if (passed == typed)
+            return false;
+        if (!passed.isEmpty())
+            box->lineEdit()->insert(passed);
+        return true;
+    }
+    if (event->type() == QEvent::InputMethod) {
+        // Text committed by an input method is typed text too.
+        auto *input = static_cast<QInputMethodEvent *>(event);
+        const QString passed = filterDigits(box, input->commitString());
+        if (passed == input->commitString())
+            return false;
+        QInputMethodEvent filtered(input->preeditString(), input->attributes());
+        filtered.setCommitString(passed, input->replacementStart(), input->replacementLength());
+        QCoreApplication::sendEvent(box->lineEdit(), &filtered);
+        return true;
+    }
+    return false;
+}
+
+QString TFormMain::filterDigits(QComboBox *box, const QString &typed)
+{
+    QString passed;
+    for (char32_t character : typed.toUcs4()) {
+        if (box == ui_->cbbXn)
+            calculator_.cbbXnKeyPress(character);
+        else
+            calculator_.cbbYnKeyPress(character);
+        if (character != 0)
+            passed += QString::fromUcs4(&character, 1);
+    }
+    return passed;
+}
+
+void TFormMain::completeModelText(const QString &typed)
+{
+    // Runs on the user's edit before editTextChanged reaches the calculator, so the calculator
+    // sees the completed model text. Deleting never completes, or the box could not be emptied.
+    const bool typing = std::exchange(completeNextModelEdit_, false);
+    QLineEdit *edit = ui_->cbbCellSel->lineEdit();
+    if (!typing || typed.isEmpty() || edit->cursorPosition() != typed.size())
+        return;
+    const int index = ui_->cbbCellSel->findText(typed, Qt::MatchStartsWith);
+    if (index < 0)
+        return;
+    const QString completed = ui_->cbbCellSel->itemText(index);
+    const QSignalBlocker blocker(ui_->cbbCellSel);
+    edit->setText(completed);
+    edit->setSelection(int(typed.size()), int(completed.size() - typed.size()));
+}
+
+void TFormMain::lbl4Click()
+{
+    // As on the desktop the program was made for: if nothing opens, nothing is reported.
+    QDesktopServices::openUrl(QUrl(kMakerUrl));
+}
+
+QComboBox *TFormMain::combo(Box box) const
+{
+    switch (box) {
+    case Box::cbbCellSel:
+        return ui_->cbbCellSel;
+    case Box::cbbXn:
+        return ui_->cbbXn;
+    case Box::cbbYn:
+        return ui_->cbbYn;
+    case Box::edtView:
+        break;
+    }
+    return nullptr;
+}
+
+std::string TFormMain::boxText(Box box) const
+{
+    if (QComboBox *c = combo(box))
+        return c->currentText().toStdString();
+    return ui_->edtView->text().toStdString();
+}
+
+void TFormMain::replaceBoxText(Box box, const std::string &text)
+{
+    const QString value = QString::fromStdString(text);
+    QComboBox *c = combo(box);
+    if (c == nullptr) {
+        ui_->edtView->setText(value);
+        return;
+    }
+    const QSignalBlocker blocker(c);
+    // Keep the list's selection on the entry the text names, so the arrow keys step from it.
+    const int index = c->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        c->setCurrentIndex(index);
+    c->setEditText(value);
+}
+
+std::string TFormMain::boxItem(Box box, int index) const
+{
+    QComboBox *c = combo(box);
+    return c != nullptr ? c->itemText(index).toStdString() : std::string();
+}
+
+void TFormMain::messageBeep()
+{
+    QApplication::beep();
+    emit beeped();
+}
+
+void TFormMain::reportError(const std::string &message)
+{
+    kandorex::showErrorReport(this, QString::fromStdString(message));
+}
