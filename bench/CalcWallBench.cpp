@@ -6,7 +6,6 @@
 #include "WallCalculator.h"
 
 #include <benchmark/benchmark.h>
-
 #include <string>
 #include <vector>
 
@@ -27,8 +26,8 @@ void BM_CalcWallEveryWall(benchmark::State &state)
     for (const auto &unit : kandorex::kSpliceUnits)
         for (int across = 1; across <= 16; ++across)
             for (int down = 1; down <= 16; ++down)
-                inputs.push_back({std::string(unit.text), std::to_string(across),
-                                  std::to_string(down)});
+                inputs.push_back(
+                    {std::string(unit.text), std::to_string(across), std::to_string(down)});
     std::size_t next = 0;
     for (auto _ : state) {
         const Input &input = inputs[next];

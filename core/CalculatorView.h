@@ -9,7 +9,7 @@ enum class Box { cbbCellSel, cbbXn, cbbYn, edtView };
 
 // What the calculator needs of its window. All texts are UTF-8.
 class CalculatorView {
-public:
+  public:
     virtual ~CalculatorView() = default;
 
     virtual std::string boxText(Box box) const = 0;

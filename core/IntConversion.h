@@ -10,13 +10,13 @@ namespace kandorex {
 // Raised when a count text is not an integer. The text is kept byte for byte, NULs and '%' signs
 // included, so message() is the one to show: what() stops at the first NUL.
 class ConvertError : public std::runtime_error {
-public:
+  public:
     explicit ConvertError(std::string_view text);
 
     const std::string &text() const noexcept { return text_; }
     const std::string &message() const noexcept { return message_; }
 
-private:
+  private:
     ConvertError(std::string_view text, std::string message);
 
     std::string text_;

@@ -26,15 +26,30 @@ void WallCalculator::FormCreate()
     cbbYnChange();
 }
 
-void WallCalculator::cbbXnChange() { checkCount(Box::cbbXn); }
+void WallCalculator::cbbXnChange()
+{
+    checkCount(Box::cbbXn);
+}
 
-void WallCalculator::cbbYnChange() { checkCount(Box::cbbYn); }
+void WallCalculator::cbbYnChange()
+{
+    checkCount(Box::cbbYn);
+}
 
-void WallCalculator::cbbCellSelChange() { CalcWall(); }
+void WallCalculator::cbbCellSelChange()
+{
+    CalcWall();
+}
 
-void WallCalculator::cbbXnKeyPress(char32_t &key) { filterDigit(key); }
+void WallCalculator::cbbXnKeyPress(char32_t &key)
+{
+    filterDigit(key);
+}
 
-void WallCalculator::cbbYnKeyPress(char32_t &key) { filterDigit(key); }
+void WallCalculator::cbbYnKeyPress(char32_t &key)
+{
+    filterDigit(key);
+}
 
 void WallCalculator::checkCount(Box box)
 {

@@ -22,7 +22,7 @@ struct WallFigures {
 // and the event, each ending in CalcWall after any change. Handlers let a ConvertError escape,
 // as an error leaving an event handler would; runHandler() is where it is caught and reported.
 class WallCalculator {
-public:
+  public:
     explicit WallCalculator(CalculatorView &view, std::string decimalSeparator = ".");
 
     void FormCreate();
@@ -37,7 +37,7 @@ public:
 
     const WallFigures &figures() const noexcept { return figures_; }
 
-private:
+  private:
     void checkCount(Box box);
     void filterDigit(char32_t &key);
 

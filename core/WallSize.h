@@ -27,7 +27,10 @@ template <typename Real> double roundToCentsIn(float value)
     return static_cast<double>(static_cast<Real>(cents) * hundredth);
 }
 
-inline double roundToCents(float value) { return roundToCentsIn<long double>(value); }
+inline double roundToCents(float value)
+{
+    return roundToCentsIn<long double>(value);
+}
 
 // General number format with at most 15 significant digits and no trailing zeros; the decimal
 // separator is the user's (it may be more than one byte in UTF-8).

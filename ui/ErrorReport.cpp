@@ -25,7 +25,8 @@ void showErrorReport(QWidget *parent, const QString &message)
 {
     const QString title =
         applicationTitle(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
-    QMessageBox box(QMessageBox::Critical, title, errorReportText(message), QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, title, errorReportText(message), QMessageBox::Ok,
+                    parent);
     // The message quotes whatever the user pasted: never let it be read as markup.
     box.setTextFormat(Qt::PlainText);
     box.exec();

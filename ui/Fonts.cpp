@@ -7,8 +7,8 @@ namespace kandorex {
 
 void installFontFallbacks()
 {
-    // Windows, then the Debian packages the set-up installs (fonts-wqy-microhei, fonts-arphic-ukai),
-    // then other common CJK families.
+    // Windows, then the Debian packages the set-up installs (fonts-wqy-microhei,
+    // fonts-arphic-ukai), then other common CJK families.
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Microsoft Sans Serif"),
                                 QStringLiteral("WenQuanYi Micro Hei"),

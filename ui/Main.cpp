@@ -14,7 +14,6 @@
 #include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QUrl>
-
 #include <utility>
 
 namespace {
@@ -22,7 +21,10 @@ namespace {
 const QString kMakerUrl = QStringLiteral("https://www.kandorex.example/");
 
 // The user's regional settings (LC_ALL, LC_NUMERIC, LANG on Unix; the system's own elsewhere).
-std::string systemDecimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }
+std::string systemDecimalSeparator()
+{
+    return QLocale::system().decimalPoint().toStdString();
+}
 
 } // namespace
 
@@ -91,7 +93,8 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event)
     }
     if (watched == ui_->lbl4 && event->type() == QEvent::MouseButtonRelease) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::LeftButton && ui_->lbl4->rect().contains(mouse->position().toPoint()))
+        if (mouse->button() == Qt::LeftButton &&
+            ui_->lbl4->rect().contains(mouse->position().toPoint()))
             lbl4Click();
     }
     return QWidget::eventFilter(watched, event);

@@ -7,7 +7,6 @@
 #include "WallCalculator.h"
 
 #include <QWidget>
-
 #include <memory>
 
 class QComboBox;
@@ -19,18 +18,18 @@ class TFormMain;
 class TFormMain : public QWidget, private kandorex::CalculatorView {
     Q_OBJECT
 
-public:
+  public:
     explicit TFormMain(QWidget *parent = nullptr);
     ~TFormMain() override;
 
-signals:
+  signals:
     // Sounded for every keystroke a count box refuses.
     void beeped();
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     using Box = kandorex::Box;
 
     std::string boxText(Box box) const override;

@@ -1,9 +1,8 @@
 #include "IntConversion.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <limits>
 #include <ostream>
 #include <string>
@@ -16,17 +15,23 @@ struct Accepted {
     std::int32_t value;
 };
 
-void PrintTo(const Accepted &c, std::ostream *out) { *out << '"' << c.text << '"'; }
+void PrintTo(const Accepted &c, std::ostream *out)
+{
+    *out << '"' << c.text << '"';
+}
 
 class IntConversionAccepts : public ::testing::TestWithParam<Accepted> {};
 
-TEST_P(IntConversionAccepts, ReadsTheValue) { EXPECT_EQ(strToInt(GetParam().text), GetParam().value); }
+TEST_P(IntConversionAccepts, ReadsTheValue)
+{
+    EXPECT_EQ(strToInt(GetParam().text), GetParam().value);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     IntConversion, IntConversionAccepts,
-    ::testing::Values(Accepted{"2", 2}, Accepted{"16", 16}, Accepted{"007", 7},
-                      Accepted{"0", 0}, Accepted{" 5", 5}, Accepted{"   +5", 5},
-                      Accepted{"-3", -3}, Accepted{"+0", 0}, Accepted{"-0", 0},
+    ::testing::Values(Accepted{"2", 2}, Accepted{"16", 16}, Accepted{"007", 7}, Accepted{"0", 0},
+                      Accepted{" 5", 5}, Accepted{"   +5", 5}, Accepted{"-3", -3},
+                      Accepted{"+0", 0}, Accepted{"-0", 0},
                       Accepted{"000000000000000000000000000012", 12},
                       Accepted{"2147483647", 2147483647},
                       Accepted{"-2147483648", std::numeric_limits<std::int32_t>::min()},
@@ -51,13 +56,16 @@ TEST_P(IntConversionRefuses, RaisesTheConversionError)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    IntConversion, IntConversionRefuses,
-    ::testing::Values("", " ", "abc", "+", "-", "+-1", "--1", "5 ", "1 2", " 5\t", "\t5", "1.5",
-                      "1e3", "0x", "$", "x", "0X", "$-1", "-$-1", "0x0x1", "$G", "0b101", "12a",
-                      "٣", "１", "2147483648", "-2147483649", "99999999999999999999",
-                      "$100000000", "0x1FFFFFFFF", "-$100000000", std::string("1\0", 2),
-                      std::string("\0" "1", 2)));
+INSTANTIATE_TEST_SUITE_P(IntConversion, IntConversionRefuses,
+                         ::testing::Values("", " ", "abc", "+", "-", "+-1", "--1", "5 ", "1 2",
+                                           " 5\t", "\t5", "1.5", "1e3", "0x", "$", "x", "0X", "$-1",
+                                           "-$-1", "0x0x1", "$G", "0b101", "12a", "٣", "１",
+                                           "2147483648", "-2147483649", "99999999999999999999",
+                                           "$100000000", "0x1FFFFFFFF", "-$100000000",
+                                           std::string("1\0", 2),
+                                           std::string("\0"
+                                                       "1",
+                                                       2)));
 
 TEST(IntConversion, MessageQuotesTheTextVerbatim)
 {
@@ -95,8 +103,8 @@ TEST(IntConversion, MegabyteTextsEndInAValueOrTheError)
 // Every boundary of both ranges, written in decimal and in each hex form, converts back.
 TEST(IntConversion, RangeEdgesRoundTripInEveryForm)
 {
-    for (std::int64_t value : {0ll, 1ll, 16ll, 17ll, 2147483646ll, 2147483647ll, -1ll,
-                               -2147483647ll, -2147483648ll}) {
+    for (std::int64_t value :
+         {0ll, 1ll, 16ll, 17ll, 2147483646ll, 2147483647ll, -1ll, -2147483647ll, -2147483648ll}) {
         EXPECT_EQ(strToInt(std::to_string(value)), value);
         const auto bits = static_cast<std::uint32_t>(value);
         char hex[16];

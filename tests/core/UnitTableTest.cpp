@@ -1,7 +1,6 @@
 #include "UnitTable.h"
 
 #include <gtest/gtest.h>
-
 #include <set>
 #include <string>
 
@@ -69,16 +68,19 @@ TEST(UnitTable, SameSizedModelsStayDistinctRows)
 
 class UnitLookupMiss : public ::testing::TestWithParam<std::string> {};
 
-TEST_P(UnitLookupMiss, NearMissesNameNoRow) { EXPECT_EQ(findSpliceUnit(GetParam()), nullptr); }
+TEST_P(UnitLookupMiss, NearMissesNameNoRow)
+{
+    EXPECT_EQ(findSpliceUnit(GetParam()), nullptr);
+}
 
 INSTANTIATE_TEST_SUITE_P(UnitTable, UnitLookupMiss,
-                         ::testing::Values("DLP 100 英寸背投拼接",  // blank inserted
-                                           "dlp100 英寸背投拼接",   // letter case counts
-                                           "DLP100 英寸背投拼接 ",  // trailing blank
-                                           " DLP100 英寸背投拼接",  // leading blank
-                                           "DLP100",                // cut short after the diagonal
-                                           "DLP100 英寸背投",       // cut short in the kind
-                                           "",                      //
+                         ::testing::Values("DLP 100 英寸背投拼接", // blank inserted
+                                           "dlp100 英寸背投拼接",  // letter case counts
+                                           "DLP100 英寸背投拼接 ", // trailing blank
+                                           " DLP100 英寸背投拼接", // leading blank
+                                           "DLP100",               // cut short after the diagonal
+                                           "DLP100 英寸背投",      // cut short in the kind
+                                           "",                     //
                                            std::string("DLP100 英寸背投拼接\0", 26)));
 
 } // namespace

@@ -1,9 +1,9 @@
-#include "RecordingView.h"
 #include "WallCalculator.h"
 
-#include <gtest/gtest.h>
+#include "RecordingView.h"
 
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <ostream>
 #include <string>
 
@@ -18,7 +18,7 @@ const std::string kFirstModel = "DLP100 英寸背投拼接";
 
 // A calculator that has been through start-up, with the record cleared.
 class Calculator : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         calculator.FormCreate();
@@ -81,7 +81,10 @@ struct CountCase {
     std::string line;
 };
 
-void PrintTo(const CountCase &c, std::ostream *out) { *out << '"' << c.typed << '"'; }
+void PrintTo(const CountCase &c, std::ostream *out)
+{
+    *out << '"' << c.typed << '"';
+}
 
 class CountCheck : public Calculator, public ::testing::WithParamInterface<CountCase> {};
 
@@ -105,19 +108,18 @@ TEST_P(CountCheck, DownBoxBehavesTheSame)
 
 INSTANTIATE_TEST_SUITE_P(
     WallCalculator, CountCheck,
-    ::testing::Values(
-        CountCase{"0", "2", kStartLine},        // below range: back to "2", not to 1
-        CountCase{"17", "2", kStartLine},       // above range: back to "2", not to 16
-        CountCase{"", "2", kStartLine},         // an emptied box
-        CountCase{"-1", "2", kStartLine},       //
-        CountCase{"x11", "2", kStartLine},      // 17 in hex
-        CountCase{"$FFFFFFFF", "2", kStartLine}, // -1 in two's complement
-        CountCase{"2147483647", "2", kStartLine},
-        CountCase{"1", "1", "总宽度2.03米×总高度3.05米=总面积6.19平方米"},
-        CountCase{"16", "16", "总宽度32.51米×总高度3.05米=总面积99.1平方米"},
-        CountCase{"007", "007", "总宽度14.22米×总高度3.05米=总面积43.35平方米"},
-        CountCase{" 5", " 5", "总宽度10.16米×总高度3.05米=总面积30.97平方米"},
-        CountCase{"$10", "$10", "总宽度32.51米×总高度3.05米=总面积99.1平方米"}));
+    ::testing::Values(CountCase{"0", "2", kStartLine},   // below range: back to "2", not to 1
+                      CountCase{"17", "2", kStartLine},  // above range: back to "2", not to 16
+                      CountCase{"", "2", kStartLine},    // an emptied box
+                      CountCase{"-1", "2", kStartLine},  //
+                      CountCase{"x11", "2", kStartLine}, // 17 in hex
+                      CountCase{"$FFFFFFFF", "2", kStartLine}, // -1 in two's complement
+                      CountCase{"2147483647", "2", kStartLine},
+                      CountCase{"1", "1", "总宽度2.03米×总高度3.05米=总面积6.19平方米"},
+                      CountCase{"16", "16", "总宽度32.51米×总高度3.05米=总面积99.1平方米"},
+                      CountCase{"007", "007", "总宽度14.22米×总高度3.05米=总面积43.35平方米"},
+                      CountCase{" 5", " 5", "总宽度10.16米×总高度3.05米=总面积30.97平方米"},
+                      CountCase{"$10", "$10", "总宽度32.51米×总高度3.05米=总面积99.1平方米"}));
 
 TEST_F(Calculator, ResetReplacesOnlyTheBoxAndTheLine)
 {
@@ -217,7 +219,8 @@ TEST(WallCalculatorLine, AnyThirtyTwoBitCountGivesAResult)
     view.type(Box::cbbXn, "2147483647");
     view.type(Box::cbbYn, "-2147483648");
     calculator.CalcWall();
-    EXPECT_EQ(view.boxText(Box::edtView).rfind("总宽度4363686", 0), 0u) << view.boxText(Box::edtView);
+    EXPECT_EQ(view.boxText(Box::edtView).rfind("总宽度4363686", 0), 0u)
+        << view.boxText(Box::edtView);
     EXPECT_TRUE(view.reports.empty());
 }
 
@@ -226,7 +229,10 @@ struct KeyCase {
     bool passes;
 };
 
-void PrintTo(const KeyCase &c, std::ostream *out) { *out << "U+" << std::hex << std::uint32_t(c.key); }
+void PrintTo(const KeyCase &c, std::ostream *out)
+{
+    *out << "U+" << std::hex << std::uint32_t(c.key);
+}
 
 class DigitFilter : public Calculator, public ::testing::WithParamInterface<KeyCase> {};
 
@@ -248,10 +254,10 @@ TEST_P(DigitFilter, PassesDigitsAndBeepsForEverythingElse)
 INSTANTIATE_TEST_SUITE_P(WallCalculator, DigitFilter,
                          ::testing::Values(KeyCase{U'0', true}, KeyCase{U'5', true},
                                            KeyCase{U'9', true}, KeyCase{U'/', false},
-                                           KeyCase{U':', false}, KeyCase{8, false},   // Backspace
-                                           KeyCase{13, false}, KeyCase{27, false},    // Enter, Esc
-                                           KeyCase{3, false}, KeyCase{22, false},     // Ctrl+C, V
-                                           KeyCase{24, false}, KeyCase{U' ', false},  // Ctrl+X
+                                           KeyCase{U':', false}, KeyCase{8, false},  // Backspace
+                                           KeyCase{13, false}, KeyCase{27, false},   // Enter, Esc
+                                           KeyCase{3, false}, KeyCase{22, false},    // Ctrl+C, V
+                                           KeyCase{24, false}, KeyCase{U' ', false}, // Ctrl+X
                                            KeyCase{U'a', false}, KeyCase{U'$', false},
                                            KeyCase{U'１', false}, KeyCase{U'五', false},
                                            KeyCase{0x7F, false}, KeyCase{0, false}));

@@ -1,10 +1,10 @@
-#include "UnitTable.h"
 #include "WallSize.h"
 
-#include <gtest/gtest.h>
+#include "UnitTable.h"
 
 #include <cmath>
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <limits>
 #include <ostream>
 #include <string>
@@ -78,8 +78,7 @@ TEST(WallSize, TotalLengthIsExactForEveryThirtyTwoBitCount)
         GTEST_SKIP() << "long double has no 56-bit mantissa here; the reference would round twice";
     for (std::int32_t count : {1, 16, 536870913, 1073741825, 2147483647, -2147483647 - 1, -7, 0}) {
         for (const SpliceUnit &unit : kSpliceUnits) {
-            const float expected =
-                static_cast<float>(static_cast<long double>(count) * unit.width);
+            const float expected = static_cast<float>(static_cast<long double>(count) * unit.width);
             EXPECT_EQ(totalLength(count, unit.width), expected) << count << " × " << unit.text;
         }
     }
@@ -156,9 +155,11 @@ TEST(WallSize, RoundingTruncatesTowardZeroAfterAddingAHalf)
 
 TEST(WallSize, DecimalSeparatorIsTheUsers)
 {
-    EXPECT_EQ(lineFor("DLP100 英寸背投拼接", 2, 2, ","), "总宽度4,06米×总高度3,05米=总面积12,39平方米");
+    EXPECT_EQ(lineFor("DLP100 英寸背投拼接", 2, 2, ","),
+              "总宽度4,06米×总高度3,05米=总面积12,39平方米");
     // Some locales use a separator that takes more than one byte.
-    EXPECT_EQ(lineFor("LCD 19 英寸超薄拼接", 1, 1, "٫"), "总宽度0٫39米×总高度0٫31米=总面积0٫12平方米");
+    EXPECT_EQ(lineFor("LCD 19 英寸超薄拼接", 1, 1, "٫"),
+              "总宽度0٫39米×总高度0٫31米=总面积0٫12平方米");
     EXPECT_EQ(lineFor("DLD 56 英寸背投拼接", 2, 2, ","), "总宽度2,24米×总高度1,79米=总面积4平方米");
 }
 

@@ -50,7 +50,8 @@ copied_line() {
     xclip -o -selection clipboard 2>/dev/null || true
 }
 
-"$program" >"$work/program.log" 2>&1 &
+# Toolkit options on the command line are ignored: the window still opens on this X server.
+"$program" -platform offscreen -stylesheet "$work/none.qss" >"$work/program.log" 2>&1 &
 program_pid=$!
 caption='Kandorex-1.2 拼接电视墙  面积计算器'
 window=$(timeout 15 xdotool search --sync --limit 1 --name "$caption" || true)

@@ -12,7 +12,7 @@ namespace kandorex::testing {
 // An in-memory window: boxes with the real lists, and a record of every replacement, beep and
 // error report the calculator asks for.
 class RecordingView : public CalculatorView {
-public:
+  public:
     struct Replacement {
         Box box;
         std::string text;
@@ -37,7 +37,7 @@ public:
     int beeps = 0;
     std::vector<std::string> reports;
 
-private:
+  private:
     std::map<Box, std::string> texts_;
     std::map<Box, std::vector<std::string>> lists_;
 };

@@ -9,7 +9,7 @@
 // Watches for modal dialogs while a test runs, records what each one showed and closes it, so a
 // test never hangs on a box nobody will click. A test states how many it expected.
 class DialogCatcher : public QObject {
-public:
+  public:
     struct Shown {
         QString title;
         QString text;
@@ -22,7 +22,7 @@ public:
 
     QVector<Shown> shown;
 
-private:
+  private:
     void closeActiveModal();
 
     QTimer timer_;

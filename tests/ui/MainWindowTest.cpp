@@ -64,6 +64,7 @@ class MainWindowTest : public QObject {
     void pasted_count_is_checked();
     void pasted_letters_are_reported_until_mended();
     void report_shows_markup_as_plain_text();
+    void program_replacements_raise_no_change();
 
     void arrow_keys_step_through_the_counts();
     void picking_a_model_from_the_list_recomputes();
@@ -493,6 +494,23 @@ void MainWindowTest::report_shows_markup_as_plain_text()
     QCOMPARE(
         report.text,
         QStringLiteral("'<b>x</b><img src=\"file:///etc/passwd\">' is not a valid integer value."));
+}
+
+void MainWindowTest::program_replacements_raise_no_change()
+{
+    // State: the across box holds abc, so every calculation fails. Action: type a model text
+    // that names no model. Expected: one report for the edit; the program's reset of the model
+    // box and of the line raise no change of their own, so no second report.
+    focusAndSelectAll(across());
+    paste(QStringLiteral("abc"));
+    QCOMPARE(dialogs_->shown.size(), 1);
+    dialogs_->shown.clear();
+
+    focusAndSelectAll(model());
+    typeText(QStringLiteral("Q"));
+    QCOMPARE(model()->currentText(), kFirstModel);
+    QCOMPARE(dialogs_->shown.size(), 1);
+    QCOMPARE(dialogs_->shown.takeFirst().text, kAbcReport);
 }
 
 void MainWindowTest::arrow_keys_step_through_the_counts()
