@@ -10,6 +10,8 @@ int main(int argc, char *argv[])
     int toolkitArgc = argc > 0 ? 1 : 0;
     char *toolkitArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
     QApplication application(toolkitArgc, toolkitArgv);
+    // Ties the window to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.kandorex.Kandorex"));
 
     TFormMain formMain;
     formMain.show();

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QIcon>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLocale>
@@ -37,6 +38,10 @@ TFormMain::TFormMain(QWidget *parent)
     // A fixed window: title, system menu and close button, nothing to minimise or maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/example.kandorex.Kandorex-16.png"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/icons/example.kandorex.Kandorex-32.png"), QSize(32, 32));
+    setWindowIcon(icon);
 
     for (const kandorex::SpliceUnit &unit : kandorex::kSpliceUnits)
         ui_->cbbCellSel->addItem(QString::fromUtf8(unit.text.data(), qsizetype(unit.text.size())));

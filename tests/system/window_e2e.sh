@@ -12,24 +12,18 @@ for tool in Xvfb xdotool xclip xwininfo; do
     fi
 done
 
+# shellcheck source=../../scripts/xvfb.sh
+. "$(dirname "$0")/../../scripts/xvfb.sh"
 work=$(mktemp -d)
-xvfb_pid="" program_pid=""
+program_pid=""
+XVFB_PID=""
 cleanup() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-# Let the server pick a free display and tell us its number.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-export XDG_RUNTIME_DIR="$work"
+start_xvfb "$work"
 
 failures=0
 check() { # name expected actual
@@ -54,7 +48,7 @@ copied_line() {
 "$program" -platform offscreen -stylesheet "$work/none.qss" >"$work/program.log" 2>&1 &
 program_pid=$!
 caption='Kandorex-1.2 拼接电视墙  面积计算器'
-window=$(timeout 15 xdotool search --sync --limit 1 --name "$caption" || true)
+window=$(wait_for_window)
 [ -n "$window" ] || { echo "FAIL: no window appeared" >&2; cat "$work/program.log" >&2; exit 1; }
 xdotool windowfocus --sync "$window"
 sleep 0.3
