@@ -24,6 +24,6 @@ cmake -S "$root" -B "$sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS="$sanitizers" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
     -DKANDOREX_SANITIZE=ON -DKANDOREX_BUILD_FUZZERS=ON -DKANDOREX_BUILD_BENCH=OFF >/dev/null
 cmake --build "$sanitize" -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir "$sanitize" --output-on-failure -j "$jobs"
