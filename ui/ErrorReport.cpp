@@ -25,8 +25,17 @@ void showErrorReport(QWidget *parent, const QString &message)
 {
     const QString title =
         applicationTitle(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
-    QMessageBox box(QMessageBox::Critical, title, errorReportText(message), QMessageBox::Ok,
-                    parent);
+    const QString text = errorReportText(message);
+    // A pasted text of thousands of characters would make a box taller than the screen, its OK
+    // button out of reach: show its two ends, and the whole of it under "Show Details...".
+    constexpr qsizetype kShownEnd = 400;
+    const bool tooLong = text.size() > 3 * kShownEnd;
+    QMessageBox box(QMessageBox::Critical, title,
+                    tooLong ? text.left(kShownEnd) + QStringLiteral(" … ") + text.right(kShownEnd)
+                            : text,
+                    QMessageBox::Ok, parent);
+    if (tooLong)
+        box.setDetailedText(text);
     // The message quotes whatever the user pasted: never let it be read as markup.
     box.setTextFormat(Qt::PlainText);
     box.exec();

@@ -19,6 +19,7 @@ void DialogCatcher::closeActiveModal()
     record.title = modal->windowTitle();
     if (auto *box = qobject_cast<QMessageBox *>(modal)) {
         record.text = box->text();
+        record.detailedText = box->detailedText();
         record.icon = box->icon();
         record.buttonCount = box->buttons().size();
         record.format = box->textFormat();

@@ -13,6 +13,7 @@ class DialogCatcher : public QObject {
     struct Shown {
         QString title;
         QString text;
+        QString detailedText;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QList<QAbstractButton *>::size_type buttonCount = 0;
         Qt::TextFormat format = Qt::AutoText;

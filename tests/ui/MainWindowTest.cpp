@@ -65,6 +65,7 @@ class MainWindowTest : public QObject {
     void pasted_letters_are_reported_until_mended();
     void report_shows_markup_as_plain_text();
     void program_replacements_raise_no_change();
+    void report_of_a_long_paste_fits_the_screen();
 
     void arrow_keys_step_through_the_counts();
     void picking_a_model_from_the_list_recomputes();
@@ -494,6 +495,23 @@ void MainWindowTest::report_shows_markup_as_plain_text()
     QCOMPARE(
         report.text,
         QStringLiteral("'<b>x</b><img src=\"file:///etc/passwd\">' is not a valid integer value."));
+}
+
+void MainWindowTest::report_of_a_long_paste_fits_the_screen()
+{
+    // Action: paste 5,000 letters into the down box. Expected: the box shows both ends of the
+    // message, the whole of it is in the details, and the box stays within the screen.
+    const QString pasted(5000, u'q');
+    const QString message = u'\'' + pasted + QStringLiteral("' is not a valid integer value.");
+    focusAndSelectAll(down());
+    paste(pasted);
+    QCOMPARE(dialogs_->shown.size(), 1);
+    const DialogCatcher::Shown report = dialogs_->shown.takeFirst();
+    QCOMPARE(report.detailedText, message);
+    QVERIFY(report.text.startsWith(message.left(400)));
+    QVERIFY(report.text.endsWith(message.right(400)));
+    QVERIFY(report.text.size() < 1000);
+    QCOMPARE(down()->currentText(), pasted);
 }
 
 void MainWindowTest::program_replacements_raise_no_change()
