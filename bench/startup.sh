@@ -7,9 +7,7 @@ runs=${2:-30}
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../scripts/xvfb.sh
 . "$here/../scripts/xvfb.sh"
-work=$(mktemp -d)
-trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
-start_xvfb "$work"
+start_x_session
 
 window="$build/bench/kandorex_window_startup"
 bare="$build/bench/bare_window_startup"
@@ -17,20 +15,20 @@ bare="$build/bench/bare_window_startup"
 "$bare" "$(date +%s%N)" >/dev/null
 "$window" "$(date +%s%N)" >/dev/null
 for _ in $(seq "$runs"); do
-    "$bare" "$(date +%s%N)" >>"$work/bare"
-    "$window" "$(date +%s%N)" >>"$work/window"
+    "$bare" "$(date +%s%N)" >>"$WORK/bare"
+    "$window" "$(date +%s%N)" >>"$WORK/window"
 done
-"$window" "$(date +%s%N)" keys >"$work/keys"
+"$window" "$(date +%s%N)" keys >"$WORK/keys"
 
 median() { # file key
     sed -n "s/.*$2=\([0-9.]*\).*/\1/p" "$1" | sort -g | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'
 }
-bare_ms=$(median "$work/bare" first_frame_ms)
-window_ms=$(median "$work/window" first_frame_ms)
-bare_kib=$(median "$work/bare" peak_rss_kib)
-window_kib=$(median "$work/window" peak_rss_kib)
+bare_ms=$(median "$WORK/bare" first_frame_ms)
+window_ms=$(median "$WORK/window" first_frame_ms)
+bare_kib=$(median "$WORK/bare" peak_rss_kib)
+window_kib=$(median "$WORK/window" peak_rss_kib)
 echo "runs each: $runs (medians)"
 echo "first frame: window ${window_ms} ms, bare floor ${bare_ms} ms, ratio $(awk "BEGIN {printf \"%.2f\", $window_ms / $bare_ms}")"
 echo "peak memory: window ${window_kib} KiB, bare floor ${bare_kib} KiB, difference $(((window_kib - bare_kib) / 1024)) MiB ($((window_kib - bare_kib)) KiB)"
 echo "keystroke to result line:"
-tr ' ' '\n' <"$work/keys" | sed 's/^/  /'
+tr ' ' '\n' <"$WORK/keys" | sed 's/^/  /'

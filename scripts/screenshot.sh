@@ -11,17 +11,14 @@ kandorex_ensure_packages xvfb x11-apps x11-utils xdotool imagemagick
 
 # shellcheck source=xvfb.sh
 . "$root/scripts/xvfb.sh"
-work=$(mktemp -d)
-start_xvfb "$work"
-trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
+start_x_session
 
 "$build/Kandorex" &
-program=$!
+X_SESSION_PIDS+=($!)
 window=$(wait_for_window)
 sleep 0.5
 geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
     /Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h "+" x "+" y}')
 mkdir -p "$(dirname "$out")"
 xwd -root -silent | convert xwd:- -crop "$geometry" +repage "$out"
-kill "$program"
 echo "wrote $out ($geometry)"

@@ -11,24 +11,21 @@ if [ "$(id -u)" -ne 0 ]; then
     exit 77
 fi
 
-work=$(mktemp -d)
+# shellcheck source=../../scripts/xvfb.sh
+. "$here/../../scripts/xvfb.sh"
 installed_here=""
-XVFB_PID="" program_pid=""
-cleanup() {
-    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+x_session_cleanup() {
     if [ -n "$installed_here" ]; then
-        DEBIAN_FRONTEND=noninteractive dpkg -r kandorex >/dev/null 2>&1 || true
+        DEBIAN_FRONTEND=noninteractive dpkg -r kandorex >/dev/null 2>&1
     fi
-    rm -rf "$work"
 }
-trap cleanup EXIT
+start_x_session
 
-(cd "$build" && cpack -G DEB -B "$work" >"$work/cpack.log") || {
-    cat "$work/cpack.log" >&2
+(cd "$build" && cpack -G DEB -B "$WORK" >"$WORK/cpack.log") || {
+    cat "$WORK/cpack.log" >&2
     exit 1
 }
-deb=$(ls "$work"/kandorex_*.deb)
+deb=$(ls "$WORK"/kandorex_*.deb)
 echo "built $(basename "$deb")"
 echo "declared: $(dpkg-deb -f "$deb" Depends)"
 for dependency in libqt6widgets6 fonts-arphic-ukai; do
@@ -36,8 +33,8 @@ for dependency in libqt6widgets6 fonts-arphic-ukai; do
 done
 
 dpkg-query -W -f='${Status}' kandorex 2>/dev/null | grep -q 'install ok installed' || installed_here=yes
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" >"$work/apt.log" 2>&1 || {
-    cat "$work/apt.log" >&2
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" >"$WORK/apt.log" 2>&1 || {
+    cat "$WORK/apt.log" >&2
     exit 1
 }
 for file in /usr/bin/Kandorex /usr/share/applications/example.kandorex.Kandorex.desktop \
@@ -49,11 +46,8 @@ for file in /usr/bin/Kandorex /usr/share/applications/example.kandorex.Kandorex.
 done
 echo "PASS: installed with its files"
 
-# shellcheck source=../../scripts/xvfb.sh
-. "$here/../../scripts/xvfb.sh"
-start_xvfb "$work"
-/usr/bin/Kandorex >"$work/program.log" 2>&1 &
-program_pid=$!
+/usr/bin/Kandorex >"$WORK/program.log" 2>&1 &
+X_SESSION_PIDS+=($!)
 window=$(wait_for_window)
-[ -n "$window" ] || { echo "FAIL: the installed program showed no window"; cat "$work/program.log"; exit 1; }
+[ -n "$window" ] || { echo "FAIL: the installed program showed no window"; cat "$WORK/program.log"; exit 1; }
 echo "PASS: the installed program opened its window"

@@ -19,23 +19,16 @@ bus_path=$(sed -n 's/^unix:\(path\|abstract\)=\([^,]*\).*/\2/p' <<<"${DBUS_SESSI
 
 # shellcheck source=../../scripts/xvfb.sh
 . "$here/../../scripts/xvfb.sh"
-work=$(mktemp -d)
-XVFB_PID="" tracer=""
-cleanup() {
-    [ -n "$tracer" ] && kill "$tracer" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-start_xvfb "$work"
+start_x_session
 display_number=${DISPLAY#:}
 
-strace -f -qq -o "$work/trace" \
+strace -f -qq -o "$WORK/trace" \
     -e trace=open,openat,openat2,creat,truncate,rename,renameat,renameat2,unlink,unlinkat,mkdir,mkdirat,socket,connect,bind,sendto \
-    "$program" >"$work/program.log" 2>&1 &
+    "$program" >"$WORK/program.log" 2>&1 &
 tracer=$!
+X_SESSION_PIDS+=("$tracer")
 window=$(wait_for_window)
-[ -n "$window" ] || { echo "FAIL: no window appeared" >&2; cat "$work/program.log" >&2; exit 1; }
+[ -n "$window" ] || { echo "FAIL: no window appeared" >&2; cat "$WORK/program.log" >&2; exit 1; }
 xdotool windowfocus --sync "$window"
 # A few changes: a count typed, a refused key, the down count stepped, a model picked.
 xdotool key --delay 50 Home shift+End 5 BackSpace Tab Down Tab Tab Down Down
@@ -43,37 +36,36 @@ sleep 0.5
 # End the program itself; strace ends with it, having written the whole trace.
 pkill -TERM -P "$tracer" 2>/dev/null || true
 wait "$tracer" 2>/dev/null || true
-tracer=""
 
 failures=0
 report() { echo "FAIL: $1"; sed 's/^/   /' <<<"$2"; failures=$((failures + 1)); }
 
 # Opened for writing: any open with a write mode or O_CREAT, and creat(), that did not fail.
-writes=$(grep -E '(open|openat|openat2)\(.*(O_WRONLY|O_RDWR|O_CREAT|O_TRUNC)|creat\(|truncate\(' "$work/trace" |
+writes=$(grep -E '(open|openat|openat2)\(.*(O_WRONLY|O_RDWR|O_CREAT|O_TRUNC)|creat\(|truncate\(' "$WORK/trace" |
     grep -v -E '= -1 E[A-Z]+' || true)
 [ -z "$writes" ] && echo "PASS: no file opened for writing" || report "files opened for writing" "$writes"
 
-changes=$(grep -E '(rename|renameat2?|unlinkat?|mkdirat?)\(' "$work/trace" | grep -v -E '= -1 E[A-Z]+' || true)
+changes=$(grep -E '(rename|renameat2?|unlinkat?|mkdirat?)\(' "$WORK/trace" | grep -v -E '= -1 E[A-Z]+' || true)
 [ -z "$changes" ] && echo "PASS: nothing renamed, removed or created" || report "file system changed" "$changes"
 
 # Sockets of any family but local ones.
-foreign=$(grep -E 'socket\(' "$work/trace" | grep -v -E 'socket\(AF_UNIX' | grep -v -E '= -1 E[A-Z]+' || true)
+foreign=$(grep -E 'socket\(' "$WORK/trace" | grep -v -E 'socket\(AF_UNIX' | grep -v -E '= -1 E[A-Z]+' || true)
 [ -z "$foreign" ] && echo "PASS: only local sockets" || report "non-local sockets" "$foreign"
 
 # Every connection that went through: the X server or the session bus. The name service cache
 # is allowed as the C library's own user lookup.
-connections=$(grep -E 'connect\(' "$work/trace" | grep -v -E '= -1 E[A-Z]+' || true)
+connections=$(grep -E 'connect\(' "$WORK/trace" | grep -v -E '= -1 E[A-Z]+' || true)
 unexpected=$(grep -v -F -e "/tmp/.X11-unix/X$display_number\"" -e "\"$bus_path\"" \
     -e '"/var/run/nscd/socket"' <<<"$connections" | sed '/^$/d' || true)
 x_seen=$(grep -c -F "/tmp/.X11-unix/X$display_number\"" <<<"$connections" || true)
 [ -z "$unexpected" ] && [ "$x_seen" -gt 0 ] && echo "PASS: connected to the display server and the session bus only" ||
     report "unexpected connections (X seen $x_seen times)" "$unexpected"
 
-sent=$(grep -E 'sendto\(.*(sin_|sin6_)' "$work/trace" || true)
+sent=$(grep -E 'sendto\(.*(sin_|sin6_)' "$WORK/trace" || true)
 [ -z "$sent" ] && echo "PASS: no datagram sent to a network address" || report "network datagrams" "$sent"
 
 if [ "$failures" -ne 0 ]; then
     echo "strace sandbox: $failures failed"
     exit 1
 fi
-echo "strace sandbox: all checks passed ($(wc -l <"$work/trace") calls traced)"
+echo "strace sandbox: all checks passed ($(wc -l <"$WORK/trace") calls traced)"

@@ -14,16 +14,7 @@ done
 
 # shellcheck source=../../scripts/xvfb.sh
 . "$(dirname "$0")/../../scripts/xvfb.sh"
-work=$(mktemp -d)
-program_pid=""
-XVFB_PID=""
-cleanup() {
-    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-start_xvfb "$work"
+start_x_session
 
 failures=0
 check() { # name expected actual
@@ -45,11 +36,12 @@ copied_line() {
 }
 
 # Toolkit options on the command line are ignored: the window still opens on this X server.
-"$program" -platform offscreen -stylesheet "$work/none.qss" >"$work/program.log" 2>&1 &
+"$program" -platform offscreen -stylesheet "$WORK/none.qss" >"$WORK/program.log" 2>&1 &
 program_pid=$!
+X_SESSION_PIDS+=("$program_pid")
 caption='Kandorex-1.2 拼接电视墙  面积计算器'
 window=$(wait_for_window)
-[ -n "$window" ] || { echo "FAIL: no window appeared" >&2; cat "$work/program.log" >&2; exit 1; }
+[ -n "$window" ] || { echo "FAIL: no window appeared" >&2; cat "$WORK/program.log" >&2; exit 1; }
 xdotool windowfocus --sync "$window"
 sleep 0.3
 
@@ -101,11 +93,10 @@ check "line kept after the error" "总宽度1.88米×总高度1.62米=总面积3
 
 kill "$program_pid"
 wait "$program_pid" 2>/dev/null || true
-program_pid=""
 
 if [ "$failures" -ne 0 ]; then
     echo "window end-to-end: $failures failed"
-    cat "$work/program.log"
+    cat "$WORK/program.log"
     exit 1
 fi
 echo "window end-to-end: all checks passed"
