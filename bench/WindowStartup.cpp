@@ -23,7 +23,7 @@ void timeKeystrokes(TFormMain &window)
     micros.reserve(kRuns);
     for (int run = 0; run < kRuns; ++run) {
         across->lineEdit()->selectAll();
-        // 1..9 in turn: every key changes the count and so the line.
+        // 1..9 in turn, starting from the start-up 2: every key changes the count and the line.
         const int digit = 1 + run % 9;
         const QString before = result->text();
         QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + digit, Qt::NoModifier,
@@ -34,7 +34,7 @@ void timeKeystrokes(TFormMain &window)
         QCoreApplication::sendEvent(across, &press);
         const auto end = std::chrono::steady_clock::now();
         QCoreApplication::sendEvent(across, &release);
-        if (result->text() == before && run > 0 && digit != 1 + (run - 1) % 9) {
+        if (result->text() == before) {
             std::fprintf(stderr, "the line did not change on run %d\n", run);
             return;
         }
