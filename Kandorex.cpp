@@ -1,5 +1,6 @@
 // The program's entry: the application object, the main window, the event loop.
 #include "Main.h"
+#include "Translations.h"
 
 #include <QApplication>
 
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
     QApplication application(toolkitArgc, toolkitArgv);
     // Ties the window to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.kandorex.Kandorex"));
+    kandorex::installToolkitTranslations(application);
 
     TFormMain formMain;
     formMain.show();

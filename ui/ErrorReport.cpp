@@ -1,5 +1,7 @@
 #include "ErrorReport.h"
 
+#include "WholeCharacters.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -30,10 +32,11 @@ void showErrorReport(QWidget *parent, const QString &message)
     // button out of reach: show its two ends, and the whole of it under "Show Details...".
     constexpr qsizetype kShownEnd = 400;
     const bool tooLong = text.size() > 3 * kShownEnd;
-    QMessageBox box(QMessageBox::Critical, title,
-                    tooLong ? text.left(kShownEnd) + QStringLiteral(" … ") + text.right(kShownEnd)
-                            : text,
-                    QMessageBox::Ok, parent);
+    const QString shown = tooLong ? text.left(wholeCharactersWithin(text, kShownEnd)) +
+                                        QStringLiteral(" … ") +
+                                        text.mid(wholeCharactersFrom(text, text.size() - kShownEnd))
+                                  : text;
+    QMessageBox box(QMessageBox::Critical, title, shown, QMessageBox::Ok, parent);
     if (tooLong)
         box.setDetailedText(text);
     // The message quotes whatever the user pasted: never let it be read as markup.

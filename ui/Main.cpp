@@ -2,12 +2,15 @@
 
 #include "ErrorReport.h"
 #include "Fonts.h"
+#include "SingleLinePaste.h"
 #include "TypedCharacters.h"
 #include "UnitTable.h"
 #include "ui_Main.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFocusEvent>
 #include <QIcon>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -53,8 +56,20 @@ TFormMain::TFormMain(QWidget *parent)
     // prefix, and a prefix names no model, so the calculator would reset the box at the first
     // keystroke. The model box completes typed text itself, before the change is handled; a
     // count needs no completion.
-    for (QComboBox *box : {ui_->cbbXn, ui_->cbbYn, ui_->cbbCellSel})
+    for (QComboBox *box : {ui_->cbbXn, ui_->cbbYn, ui_->cbbCellSel}) {
         box->setCompleter(nullptr);
+        // The hand covers the whole box, its text part too, as the layout gives it.
+        box->lineEdit()->setCursor(box->cursor());
+        new kandorex::SingleLinePaste(box->lineEdit(), box);
+        box->view()->installEventFilter(this);
+    }
+    new kandorex::SingleLinePaste(ui_->edtView, ui_->edtView);
+    // On-screen keyboards and input methods offer digits over the count boxes; the digit filter
+    // still judges whatever arrives.
+    for (QComboBox *box : {ui_->cbbXn, ui_->cbbYn}) {
+        box->setInputMethodHints(Qt::ImhDigitsOnly);
+        box->lineEdit()->setInputMethodHints(Qt::ImhDigitsOnly);
+    }
     connect(ui_->cbbCellSel->lineEdit(), &QLineEdit::textEdited, this,
             &TFormMain::completeModelText);
 
@@ -78,12 +93,73 @@ void TFormMain::bindChange(QComboBox *box, void (kandorex::WallCalculator::*hand
 {
     // editTextChanged fires for typing, pasting, picking, arrow keys and completion alike, once
     // the text holds the new value; replaceBoxText() blocks it for the program's own changes.
-    connect(box, &QComboBox::editTextChanged, this,
-            [this, handler] { kandorex::runHandler(*this, [&] { (calculator_.*handler)(); }); });
+    connect(box, &QComboBox::editTextChanged, this, [this, box, handler] {
+        followText(box);
+        kandorex::runHandler(*this, [&] { (calculator_.*handler)(); });
+    });
+}
+
+void TFormMain::followText(QComboBox *box)
+{
+    // The list's current entry is the one the text names, so the arrow keys, the wheel and the
+    // opened list step from what the user sees. With the same text in place, setCurrentIndex()
+    // leaves the text, its selection and its undo history alone.
+    const int index = box->findText(box->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0 && index != box->currentIndex()) {
+        const QSignalBlocker blocker(box);
+        box->setCurrentIndex(index);
+    }
+}
+
+bool TFormMain::namesAnEntry(const QComboBox *box)
+{
+    return box->findText(box->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
+}
+
+bool TFormMain::filterFocus(QComboBox *box, QEvent *event)
+{
+    // A combo box takes the focus with its whole text selected, so that typing replaces it:
+    // from the program, by Tab or Shift+Tab, or when its window is active again (after the error
+    // report, say). A click places the caret instead, and a closing menu or list keeps the
+    // selection as it was.
+    const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+    box->event(event);
+    if (reason != Qt::MouseFocusReason && reason != Qt::PopupFocusReason)
+        box->lineEdit()->selectAll();
+    return true;
+}
+
+bool TFormMain::filterListView(QComboBox *box, QEvent *event)
+{
+    // A text that names no entry highlights none in the opened list, and Return there closes the
+    // list without a pick: opening and closing the list never replaces what the user typed.
+    QAbstractItemView *list = box->view();
+    if (event->type() == QEvent::FocusIn && !namesAnEntry(box) && !redispatchingFocus_) {
+        // The list makes its first row current as it takes the focus; undo that afterwards.
+        redispatchingFocus_ = true;
+        QCoreApplication::sendEvent(list, event);
+        redispatchingFocus_ = false;
+        list->selectionModel()->clear();
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !list->currentIndex().isValid()) {
+            box->hidePopup();
+            return true;
+        }
+    }
+    return false;
 }
 
 bool TFormMain::eventFilter(QObject *watched, QEvent *event)
 {
+    for (QComboBox *box : {ui_->cbbXn, ui_->cbbYn, ui_->cbbCellSel}) {
+        if (watched == box && event->type() == QEvent::FocusIn)
+            return filterFocus(box, event);
+        if (watched == box->view())
+            return filterListView(box, event);
+    }
     if (watched == ui_->cbbXn || watched == ui_->cbbYn)
         return filterTyping(static_cast<QComboBox *>(watched), event);
     if (watched == ui_->cbbCellSel) {
@@ -96,12 +172,10 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    if (watched == ui_->lbl4 && event->type() == QEvent::MouseButtonRelease) {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::LeftButton &&
-            ui_->lbl4->rect().contains(mouse->position().toPoint()))
-            lbl4Click();
-    }
+    if (watched == ui_->lbl4 && (event->type() == QEvent::MouseButtonPress ||
+                                 event->type() == QEvent::MouseButtonDblClick ||
+                                 event->type() == QEvent::MouseButtonRelease))
+        filterLinkClicks(*static_cast<QMouseEvent *>(event));
     return QWidget::eventFilter(watched, event);
 }
 
@@ -163,6 +237,29 @@ void TFormMain::completeModelText(const QString &typed)
     edit->setSelection(int(typed.size()), int(completed.size() - typed.size()));
 }
 
+void TFormMain::filterLinkClicks(const QMouseEvent &mouse)
+{
+    // A click is a left press and release on the link. The second press of a double-click
+    // arrives as a double-click, and its release is no click: one page per double-click.
+    if (mouse.button() != Qt::LeftButton)
+        return;
+    switch (mouse.type()) {
+    case QEvent::MouseButtonPress:
+        linkPressed_ = true;
+        break;
+    case QEvent::MouseButtonDblClick:
+        linkPressed_ = false;
+        break;
+    case QEvent::MouseButtonRelease:
+        if (std::exchange(linkPressed_, false) &&
+            ui_->lbl4->rect().contains(mouse.position().toPoint()))
+            lbl4Click();
+        break;
+    default:
+        break;
+    }
+}
+
 void TFormMain::lbl4Click()
 {
     // As on the desktop the program was made for: if nothing opens, nothing is reported.
@@ -200,11 +297,8 @@ void TFormMain::replaceBoxText(Box box, const std::string &text)
         return;
     }
     const QSignalBlocker blocker(c);
-    // Keep the list's selection on the entry the text names, so the arrow keys step from it.
-    const int index = c->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0)
-        c->setCurrentIndex(index);
     c->setEditText(value);
+    followText(c);
 }
 
 std::string TFormMain::boxItem(Box box, int index) const

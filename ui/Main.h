@@ -10,6 +10,7 @@
 #include <memory>
 
 class QComboBox;
+class QMouseEvent;
 
 namespace Ui {
 class TFormMain;
@@ -40,7 +41,12 @@ class TFormMain : public QWidget, private kandorex::CalculatorView {
 
     QComboBox *combo(Box box) const;
     void bindChange(QComboBox *box, void (kandorex::WallCalculator::*handler)());
+    static void followText(QComboBox *box);
+    static bool namesAnEntry(const QComboBox *box);
+    bool filterFocus(QComboBox *box, QEvent *event);
+    bool filterListView(QComboBox *box, QEvent *event);
     bool filterTyping(QComboBox *box, QEvent *event);
+    void filterLinkClicks(const QMouseEvent &mouse);
     QString filterDigits(QComboBox *box, const QString &typed);
     void completeModelText(const QString &typed);
     void lbl4Click();
@@ -49,4 +55,7 @@ class TFormMain : public QWidget, private kandorex::CalculatorView {
     kandorex::WallCalculator calculator_;
     // Set by a keystroke or input method commit in the model box: its edit may be completed.
     bool completeNextModelEdit_ = false;
+    // A left press on the link that a release there makes a click.
+    bool linkPressed_ = false;
+    bool redispatchingFocus_ = false;
 };

@@ -1,6 +1,8 @@
 #include "UnitTable.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -18,6 +20,36 @@ std::size_t gbkLength(std::string_view utf8)
             length += 2;
     }
     return length;
+}
+
+// The maker's catalogue, written out again here with its sizes as the decimal figures it prints,
+// so that a swapped row, a changed digit or a changed letter in the program's table shows.
+struct CatalogueRow {
+    const char *text;
+    const char *width;
+    const char *height;
+};
+constexpr CatalogueRow kCatalogue[] = {
+    {"DLP100 英寸背投拼接", "2.032", "1.524"},   {"DLP 86 英寸背投拼接", "1.747", "1.311"},
+    {"DLP 60 英寸背投拼接", "1.2192", "0.9144"}, {"DLD 56 英寸背投拼接", "1.12", "0.893"},
+    {"DLD 50 英寸背投拼接", "1.016", "0.762"},   {"CRT 56 英寸背投拼接", "1.12", "0.893"},
+    {"CRT 45 英寸背投拼接", "0.91", "0.693"},    {"PDP 50 英寸超薄拼接", "1.1382", "0.6605"},
+    {"PDP 42 英寸超薄拼接", "0.9612", "0.5594"}, {"LCD 42 英寸超薄拼接", "0.9412", "0.5394"},
+    {"LCD 30 英寸超薄拼接", "0.6632", "0.405"},  {"LCD 19 英寸超薄拼接", "0.386", "0.31"},
+    {"CRT 29 英寸长寿拼接", "0.62", "0.49"},
+};
+
+TEST(UnitTable, EveryRowMatchesTheCatalogueInOrder)
+{
+    ASSERT_EQ(kSpliceUnits.size(), std::size(kCatalogue));
+    for (std::size_t row = 0; row < kSpliceUnits.size(); ++row) {
+        const CatalogueRow &expected = kCatalogue[row];
+        SCOPED_TRACE("row " + std::to_string(row + 1) + ": " + expected.text);
+        EXPECT_EQ(kSpliceUnits[row].text, expected.text);
+        // strtof gives the single-precision value nearest to the printed figure.
+        EXPECT_EQ(kSpliceUnits[row].width, std::strtof(expected.width, nullptr));
+        EXPECT_EQ(kSpliceUnits[row].height, std::strtof(expected.height, nullptr));
+    }
 }
 
 TEST(UnitTable, EveryTextIsNineteenGbkBytesAndUnique)

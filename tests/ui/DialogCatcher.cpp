@@ -22,6 +22,8 @@ void DialogCatcher::closeActiveModal()
         record.detailedText = box->detailedText();
         record.icon = box->icon();
         record.buttonCount = box->buttons().size();
+        for (const QAbstractButton *button : box->buttons())
+            record.buttonTexts.push_back(button->text());
         record.format = box->textFormat();
         if (QAbstractButton *ok = box->button(QMessageBox::Ok)) {
             shown.push_back(record);

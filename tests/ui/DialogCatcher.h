@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <QVector>
 
@@ -16,6 +17,7 @@ class DialogCatcher : public QObject {
         QString detailedText;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QList<QAbstractButton *>::size_type buttonCount = 0;
+        QStringList buttonTexts;
         Qt::TextFormat format = Qt::AutoText;
     };
 

@@ -2,16 +2,20 @@
 #include "DialogCatcher.h"
 #include "ErrorReport.h"
 #include "Main.h"
-#include "UnitTable.h"
+#include "SingleLinePaste.h"
+#include "Translations.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
@@ -73,6 +77,31 @@ class MainWindowTest : public QObject {
     void typing_into_the_result_box_lasts_until_the_next_change();
     void link_opens_the_makers_page();
 
+    void count_box_takes_focus_with_its_text_selected_data();
+    void count_box_takes_focus_with_its_text_selected();
+    void first_digit_after_start_up_replaces_the_two();
+    void click_places_the_caret_without_selecting();
+    void list_follows_the_text_data();
+    void list_follows_the_text();
+    void list_opened_and_closed_without_a_pick_keeps_the_text_data();
+    void list_opened_and_closed_without_a_pick_keeps_the_text();
+    void pasted_text_is_cut_at_its_first_line_break_data();
+    void pasted_text_is_cut_at_its_first_line_break();
+    void paste_between_existing_characters_keeps_them();
+    void length_limit_cuts_between_whole_characters();
+    void report_shortens_only_past_its_threshold_data();
+    void report_shortens_only_past_its_threshold();
+    void report_shortening_keeps_whole_characters();
+    void delete_key_with_its_x11_text_deletes_without_beep();
+    void deleting_in_the_model_box_falls_back_without_completing_data();
+    void deleting_in_the_model_box_falls_back_without_completing();
+    void double_click_on_the_link_opens_one_page();
+    void link_opens_on_the_left_button_only_data();
+    void link_opens_on_the_left_button_only();
+    void hand_cursor_covers_the_whole_combo_box();
+    void count_boxes_ask_input_methods_for_digits();
+    void toolkit_texts_follow_the_users_language();
+
     void title_rule_data();
     void title_rule();
     void full_stop_rule_data();
@@ -96,6 +125,12 @@ class MainWindowTest : public QObject {
     static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     static void typeText(const QString &text);
     static void paste(const QString &text);
+    // Drags a text over the edit and drops it there, as the window system delivers a drop.
+    static bool dropText(QLineEdit *edit, const QString &text);
+    // Opens the focused box's context menu from the keyboard and triggers its Paste.
+    static void pasteFromContextMenu(const QString &text);
+    // The line the calculator gives for the start-up model with these counts.
+    static QString lineFor(int across, int down);
 
     std::unique_ptr<TFormMain> window_;
     std::unique_ptr<DialogCatcher> dialogs_;
@@ -152,6 +187,57 @@ void MainWindowTest::paste(const QString &text)
 {
     QApplication::clipboard()->setText(text);
     press(Qt::Key_Insert, Qt::ShiftModifier);
+}
+
+bool MainWindowTest::dropText(QLineEdit *edit, const QString &text)
+{
+    QMimeData data;
+    data.setText(text);
+    const QPoint at(2, edit->height() / 2);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(edit, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(edit, &move);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(edit, &drop);
+    return drop.isAccepted();
+}
+
+void MainWindowTest::pasteFromContextMenu(const QString &text)
+{
+    QApplication::clipboard()->setText(text);
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus != nullptr);
+    QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                focus->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(focus, &menuEvent);
+    QMenu *menu = nullptr;
+    QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) != nullptr);
+    QAction *pasteAction = kandorex::standardPasteAction(*menu);
+    QVERIFY(pasteAction != nullptr);
+    QVERIFY(pasteAction->isEnabled());
+    pasteAction->trigger();
+    menu->close();
+    QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+}
+
+QString MainWindowTest::lineFor(int across, int down)
+{
+    // Worked by hand from the first model's 2.032 m by 1.524 m, for the counts the tests use.
+    static const QMap<QPair<int, int>, QString> lines{
+        {{5, 2}, QStringLiteral("总宽度10.16米×总高度3.05米=总面积30.97平方米")},
+        {{2, 5}, QStringLiteral("总宽度4.06米×总高度7.62米=总面积30.97平方米")},
+        {{3, 2}, QStringLiteral("总宽度6.1米×总高度3.05米=总面积18.58平方米")},
+        {{2, 3}, QStringLiteral("总宽度4.06米×总高度4.57米=总面积18.58平方米")},
+        {{10, 2}, QStringLiteral("总宽度20.32米×总高度3.05米=总面积61.94平方米")},
+        {{8, 2}, QStringLiteral("总宽度16.26米×总高度3.05米=总面积49.55平方米")},
+        {{9, 2}, QStringLiteral("总宽度18.29米×总高度3.05米=总面积55.74平方米")},
+        {{6, 2}, QStringLiteral("总宽度12.19米×总高度3.05米=总面积37.16平方米")},
+        {{2, 12}, QStringLiteral("总宽度4.06米×总高度18.29米=总面积74.32平方米")},
+        {{13, 2}, QStringLiteral("总宽度26.42米×总高度3.05米=总面积80.52平方米")},
+        {{2, 2}, kStartLine},
+    };
+    return lines.value({across, down});
 }
 
 void MainWindowTest::starts_in_the_start_state()
@@ -255,11 +341,18 @@ void MainWindowTest::tab_order_runs_across_down_result_model()
 
 void MainWindowTest::lists_hold_the_models_and_counts()
 {
-    QCOMPARE(model()->count(), int(kandorex::kSpliceUnits.size()));
-    for (int row = 0; row < model()->count(); ++row) {
-        const std::string_view text = kandorex::kSpliceUnits[std::size_t(row)].text;
-        QCOMPARE(model()->itemText(row).toStdString(), std::string(text));
-    }
+    // The thirteen models as the user reads them, in the list's order.
+    const QStringList models{
+        QStringLiteral("DLP100 英寸背投拼接"), QStringLiteral("DLP 86 英寸背投拼接"),
+        QStringLiteral("DLP 60 英寸背投拼接"), QStringLiteral("DLD 56 英寸背投拼接"),
+        QStringLiteral("DLD 50 英寸背投拼接"), QStringLiteral("CRT 56 英寸背投拼接"),
+        QStringLiteral("CRT 45 英寸背投拼接"), QStringLiteral("PDP 50 英寸超薄拼接"),
+        QStringLiteral("PDP 42 英寸超薄拼接"), QStringLiteral("LCD 42 英寸超薄拼接"),
+        QStringLiteral("LCD 30 英寸超薄拼接"), QStringLiteral("LCD 19 英寸超薄拼接"),
+        QStringLiteral("CRT 29 英寸长寿拼接")};
+    QCOMPARE(model()->count(), models.size());
+    for (int row = 0; row < model()->count(); ++row)
+        QCOMPARE(model()->itemText(row), models.at(row));
     for (QComboBox *box : {across(), down()}) {
         QCOMPARE(box->count(), 16);
         for (int row = 0; row < 16; ++row)
@@ -275,6 +368,8 @@ void MainWindowTest::controls_are_named_for_screen_readers()
     QCOMPARE(across()->accessibleName(), QStringLiteral("横向台数"));
     QCOMPARE(down()->accessibleName(), QStringLiteral("纵向台数"));
     QVERIFY(!result()->accessibleName().isEmpty());
+    QCOMPARE(child<QLabel>("lbl4")->accessibleName(),
+             QStringLiteral("https://www.kandorex.example/   Kandorex 专业拼接电视墙制造商"));
     QCOMPARE(child<QLabel>("lbl1")->buddy(), model());
     QCOMPARE(child<QLabel>("lbl2")->buddy(), across());
     QCOMPARE(child<QLabel>("lbl3")->buddy(), down());
@@ -621,6 +716,481 @@ void MainWindowTest::link_opens_the_makers_page()
     QCOMPARE(dialogs_->shown.size(), 0);
 }
 
+void MainWindowTest::count_box_takes_focus_with_its_text_selected_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::newRow("Tab") << "Tab";
+    QTest::newRow("Shift+Tab") << "Shift+Tab";
+    QTest::newRow("back from the report") << "report";
+}
+
+void MainWindowTest::count_box_takes_focus_with_its_text_selected()
+{
+    // State: the down box holds 5, focus elsewhere. Action: the box gets the focus one way.
+    // Expected: its whole text is selected, so a typed 3 replaces it.
+    QFETCH(QString, way);
+    focusAndSelectAll(down());
+    typeText(QStringLiteral("5"));
+    if (way == QLatin1String("Tab")) {
+        focusAndSelectAll(across());
+        press(Qt::Key_Tab);
+    } else if (way == QLatin1String("Shift+Tab")) {
+        result()->setFocus(Qt::OtherFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), result());
+        press(Qt::Key_Backtab);
+    } else {
+        // The report takes the focus; closing it hands the focus back to the box.
+        result()->setFocus(Qt::OtherFocusReason);
+        down()->setFocus(Qt::OtherFocusReason);
+        down()->lineEdit()->setCursorPosition(1);
+        paste(QStringLiteral("x"));
+        QCOMPARE(dialogs_->shown.size(), 1);
+        dialogs_->shown.clear();
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    }
+    QTRY_COMPARE(QApplication::focusWidget(), down());
+    QCOMPARE(down()->lineEdit()->selectedText(), down()->currentText());
+    typeText(QStringLiteral("3"));
+    QCOMPARE(down()->currentText(), QStringLiteral("3"));
+    QCOMPARE(result()->text(), lineFor(2, 3));
+    QCOMPARE(dialogs_->shown.size(), 0);
+}
+
+void MainWindowTest::first_digit_after_start_up_replaces_the_two()
+{
+    // State: the window just came up. Action: type 5. Expected: 5 across, not "25" refused.
+    QCOMPARE(QApplication::focusWidget(), across());
+    QCOMPARE(across()->lineEdit()->selectedText(), QStringLiteral("2"));
+    typeText(QStringLiteral("5"));
+    QCOMPARE(across()->currentText(), QStringLiteral("5"));
+    QCOMPARE(result()->text(), lineFor(5, 2));
+}
+
+void MainWindowTest::click_places_the_caret_without_selecting()
+{
+    // A click into the text of a box that had no focus puts the caret there, as in any edit.
+    result()->setFocus(Qt::OtherFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), result());
+    QLineEdit *edit = down()->lineEdit();
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(2, edit->height() / 2));
+    QTRY_COMPARE(QApplication::focusWidget(), down());
+    QVERIFY(!edit->hasSelectedText());
+}
+
+void MainWindowTest::list_follows_the_text_data()
+{
+    // How the text came to name an entry, then the step taken from it, and where that lands.
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("typed 9, Down") << "typed"
+                                   << "Down"
+                                   << "10";
+    QTest::newRow("typed 9, Up") << "typed"
+                                 << "Up"
+                                 << "8";
+    QTest::newRow("typed 9, wheel down") << "typed"
+                                         << "wheel down"
+                                         << "10";
+    QTest::newRow("typed 9, wheel up") << "typed"
+                                       << "wheel up"
+                                       << "8";
+    QTest::newRow("typed 9, list opened") << "typed"
+                                          << "list"
+                                          << "9";
+    QTest::newRow("pasted 9, Down") << "pasted"
+                                    << "Down"
+                                    << "10";
+    QTest::newRow("dropped 1 before the 2, Down") << "dropped"
+                                                  << "Down"
+                                                  << "13";
+    QTest::newRow("typed 9, undone to 5, Down") << "undone"
+                                                << "Down"
+                                                << "6";
+}
+
+void MainWindowTest::list_follows_the_text()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, step);
+    QFETCH(QString, expected);
+    QComboBox *box = across();
+    focusAndSelectAll(box);
+    if (how == QLatin1String("typed")) {
+        typeText(QStringLiteral("9"));
+    } else if (how == QLatin1String("pasted")) {
+        paste(QStringLiteral("9"));
+    } else if (how == QLatin1String("dropped")) {
+        // A drop inserts at the caret: a 1 dropped before the 2 makes 12.
+        QVERIFY(dropText(box->lineEdit(), QStringLiteral("1")));
+        QCOMPARE(box->currentText(), QStringLiteral("12"));
+    } else {
+        typeText(QStringLiteral("5"));
+        box->lineEdit()->selectAll();
+        typeText(QStringLiteral("9"));
+        box->lineEdit()->undo(); // as the context menu's Undo does
+        QCOMPARE(box->currentText(), QStringLiteral("5"));
+    }
+    if (how == QLatin1String("typed") || how == QLatin1String("pasted"))
+        QCOMPARE(box->currentText(), QStringLiteral("9"));
+    const int named = box->findText(box->currentText());
+
+    if (step == QLatin1String("Down")) {
+        press(Qt::Key_Down);
+    } else if (step == QLatin1String("Up")) {
+        press(Qt::Key_Up);
+    } else if (step.startsWith(QLatin1String("wheel"))) {
+        const int delta = step == QLatin1String("wheel down") ? -120 : 120;
+        const QPointF at(box->width() / 2.0, box->height() / 2.0);
+        QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(box, &wheel);
+    } else {
+        press(Qt::Key_F4);
+        QTRY_VERIFY(box->view()->isVisible());
+        QCOMPARE(box->view()->currentIndex().row(), named);
+        QTest::keyClick(box->view(), Qt::Key_Return);
+        QTRY_VERIFY(!box->view()->isVisible());
+    }
+    QCOMPARE(box->currentText(), expected);
+    QCOMPARE(result()->text(), lineFor(expected.toInt(), 2));
+    QCOMPARE(beeps_->count(), 0);
+}
+
+void MainWindowTest::list_opened_and_closed_without_a_pick_keeps_the_text_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("closeKey");
+    QTest::addColumn<int>("highlighted");
+    QTest::newRow("names entry 9, Escape") << "9" << int(Qt::Key_Escape) << 8;
+    QTest::newRow("names entry 9, F4") << "9" << int(Qt::Key_F4) << 8;
+    QTest::newRow("names none, Escape") << "007" << int(Qt::Key_Escape) << -1;
+    QTest::newRow("names none, Return") << "007" << int(Qt::Key_Return) << -1;
+    QTest::newRow("names none, F4") << "007" << int(Qt::Key_F4) << -1;
+}
+
+void MainWindowTest::list_opened_and_closed_without_a_pick_keeps_the_text()
+{
+    // State: the across box holds a text. Action: open the list, close it. Expected: the entry
+    // the text names is highlighted, or none; the text and the line stay as they were.
+    QFETCH(QString, text);
+    QFETCH(int, closeKey);
+    QFETCH(int, highlighted);
+    focusAndSelectAll(across());
+    paste(text);
+    const QString line = result()->text();
+    QCOMPARE(line, lineFor(text.toInt(), 2).isEmpty() ? line : lineFor(text.toInt(), 2));
+    QSignalSpy changes(across(), &QComboBox::editTextChanged);
+
+    press(Qt::Key_F4);
+    QAbstractItemView *list = across()->view();
+    QTRY_VERIFY(list->isVisible());
+    QCOMPARE(list->currentIndex().row(), highlighted);
+    QCOMPARE(list->selectionModel()->hasSelection(), highlighted >= 0);
+    QTest::keyClick(list, Qt::Key(closeKey));
+    QTRY_VERIFY(!list->isVisible());
+
+    QCOMPARE(across()->currentText(), text);
+    QCOMPARE(result()->text(), line);
+    QCOMPARE(changes.count(), 0);
+    QCOMPARE(dialogs_->shown.size(), 0);
+}
+
+void MainWindowTest::pasted_text_is_cut_at_its_first_line_break_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("across, LF, Shift+Insert") << "cbbXn"
+                                              << "keys"
+                                              << "5\n"
+                                              << "5";
+    QTest::newRow("across, CR LF, menu") << "cbbXn"
+                                         << "menu"
+                                         << "5\r\n"
+                                         << "5";
+    QTest::newRow("down, CR, dropped before the 2") << "cbbYn"
+                                                    << "drop"
+                                                    << "1\r7"
+                                                    << "12";
+    QTest::newRow("down, line separator") << "cbbYn"
+                                          << "keys" << QStringLiteral("5\u20287") << "5";
+    QTest::newRow("down, break first: empty, so 2") << "cbbYn"
+                                                    << "keys"
+                                                    << "\n5"
+                                                    << "2";
+    QTest::newRow("model, LF, Ctrl+V") << "cbbCellSel"
+                                       << "keys" << QStringLiteral("LCD 42 英寸超薄拼接\n")
+                                       << QStringLiteral("LCD 42 英寸超薄拼接");
+    QTest::newRow("result, CR LF, drop") << "edtView"
+                                         << "drop"
+                                         << "note\r\nmore"
+                                         << "note";
+    QTest::newRow("result, LF, menu") << "edtView"
+                                      << "menu"
+                                      << "note\nmore"
+                                      << "note";
+    QTest::newRow("result, tab stays") << "edtView"
+                                       << "keys"
+                                       << "a\tb\nc"
+                                       << "a\tb";
+}
+
+void MainWindowTest::pasted_text_is_cut_at_its_first_line_break()
+{
+    // State: the box's text selected. Action: paste or drop a text with a line break. Expected:
+    // the box holds the text before the break, and the calculator judged that text.
+    QFETCH(QString, box);
+    QFETCH(QString, way);
+    QFETCH(QString, pasted);
+    QFETCH(QString, kept);
+    auto *combo = window_->findChild<QComboBox *>(box);
+    QLineEdit *edit = combo != nullptr ? combo->lineEdit() : result();
+    if (combo != nullptr) {
+        focusAndSelectAll(combo);
+    } else {
+        result()->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), result());
+        result()->selectAll();
+    }
+    if (way == QLatin1String("keys")) {
+        if (combo == down() || combo == across())
+            paste(pasted);
+        else {
+            QApplication::clipboard()->setText(pasted);
+            press(Qt::Key_V, Qt::ControlModifier);
+        }
+    } else if (way == QLatin1String("menu")) {
+        pasteFromContextMenu(pasted);
+    } else {
+        // A drop inserts at the caret, before whatever the box holds; a count box keeps its 2.
+        if (combo != down()) {
+            edit->selectAll();
+            edit->del();
+        }
+        QVERIFY(dropText(edit, pasted));
+    }
+    QCOMPARE(edit->text(), kept);
+    if (combo == across())
+        QCOMPARE(result()->text(), lineFor(kept.toInt(), 2));
+    else if (combo == down())
+        QCOMPARE(result()->text(), lineFor(2, kept.toInt()));
+    else if (combo == model())
+        QCOMPARE(result()->text(), QStringLiteral("总宽度1.88米×总高度1.08米=总面积2.03平方米"));
+    QCOMPARE(dialogs_->shown.size(), 0);
+    QCOMPARE(beeps_->count(), 0);
+}
+
+void MainWindowTest::paste_between_existing_characters_keeps_them()
+{
+    // Only the pasted text is cut: what stood after the cursor stays.
+    result()->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), result());
+    result()->setText(QStringLiteral("ab"));
+    result()->setCursorPosition(1);
+    QApplication::clipboard()->setText(QStringLiteral("X\nY"));
+    press(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(result()->text(), QStringLiteral("aXb"));
+}
+
+void MainWindowTest::length_limit_cuts_between_whole_characters()
+{
+    // Action: paste more emoji (two code units each) than the 32,767-unit limit holds into the
+    // down box. Expected: the box keeps only whole ones, and so does the report.
+    const QString face = QStringLiteral("😀");
+    QCOMPARE(face.size(), 2);
+    focusAndSelectAll(down());
+    paste(face.repeated(20000));
+    const QString kept = down()->currentText();
+    QCOMPARE(down()->lineEdit()->maxLength(), 32767);
+    QCOMPARE(kept.size(), 32766);
+    QVERIFY(kept.isValidUtf16());
+    QCOMPARE(dialogs_->shown.size(), 1);
+    const DialogCatcher::Shown report = dialogs_->shown.takeFirst();
+    QVERIFY(report.text.isValidUtf16());
+    QVERIFY(report.text.contains(QStringLiteral(" … ")));
+    QCOMPARE(report.detailedText, u'\'' + kept + QStringLiteral("' is not a valid integer value."));
+}
+
+void MainWindowTest::report_shortens_only_past_its_threshold_data()
+{
+    // The report's text is the pasted text with 32 characters of message around it.
+    QTest::addColumn<int>("pasted");
+    QTest::addColumn<bool>("shortened");
+    QTest::newRow("1,200 shown whole") << 1168 << false;
+    QTest::newRow("1,201 shortened") << 1169 << true;
+}
+
+void MainWindowTest::report_shortens_only_past_its_threshold()
+{
+    QFETCH(int, pasted);
+    QFETCH(bool, shortened);
+    const QString message =
+        u'\'' + QString(pasted, u'q') + QStringLiteral("' is not a valid integer value.");
+    QCOMPARE(message.size(), pasted + 32);
+    focusAndSelectAll(down());
+    paste(QString(pasted, u'q'));
+    QCOMPARE(dialogs_->shown.size(), 1);
+    const DialogCatcher::Shown report = dialogs_->shown.takeFirst();
+    if (shortened) {
+        QCOMPARE(report.text, message.left(400) + QStringLiteral(" … ") + message.right(400));
+        QCOMPARE(report.detailedText, message);
+    } else {
+        QCOMPARE(report.text, message);
+        QVERIFY(report.detailedText.isEmpty());
+    }
+}
+
+void MainWindowTest::report_shortening_keeps_whole_characters()
+{
+    // Odd lengths put a cut through a pair on both ends unless the cut moves to a whole character.
+    const QString face = QStringLiteral("😀");
+    for (int lead : {0, 1}) {
+        const QString pasted = QString(lead, u'q') + face.repeated(700);
+        focusAndSelectAll(down());
+        paste(pasted);
+        QCOMPARE(dialogs_->shown.size(), 1);
+        const DialogCatcher::Shown report = dialogs_->shown.takeFirst();
+        QVERIFY2(report.text.isValidUtf16(), qPrintable(QString::number(lead)));
+        const qsizetype gap = report.text.indexOf(QStringLiteral(" … "));
+        QVERIFY(gap >= 399 && gap <= 400);
+        QVERIFY(report.text.size() - gap - 3 >= 399);
+        QVERIFY(report.detailedText.startsWith(report.text.left(gap)));
+        QVERIFY(report.detailedText.endsWith(report.text.mid(gap + 3)));
+        focusAndSelectAll(down());
+        typeText(QStringLiteral("2"));
+    }
+}
+
+void MainWindowTest::delete_key_with_its_x11_text_deletes_without_beep()
+{
+    // A real X server gives Delete the text U+007F. State: across 12, caret at the start.
+    // Action: Delete. Expected: "2", no beep.
+    focusAndSelectAll(across());
+    typeText(QStringLiteral("12"));
+    across()->lineEdit()->home(false);
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7F)));
+    QCoreApplication::sendEvent(across(), &del);
+    QKeyEvent up(QEvent::KeyRelease, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7F)));
+    QCoreApplication::sendEvent(across(), &up);
+    QCOMPARE(across()->currentText(), QStringLiteral("2"));
+    QCOMPARE(beeps_->count(), 0);
+}
+
+void MainWindowTest::deleting_in_the_model_box_falls_back_without_completing_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("keyText");
+    QTest::newRow("Backspace") << int(Qt::Key_Backspace) << QStringLiteral("\b");
+    QTest::newRow("Delete with its X11 text") << int(Qt::Key_Delete) << QStringLiteral("\x7f");
+}
+
+void MainWindowTest::deleting_in_the_model_box_falls_back_without_completing()
+{
+    // State: "LCD 1" typed and completed to LCD 19, the completion selected. Action: delete the
+    // selection. Expected: "LCD 1" names no model, so the box falls back to the first model.
+    focusAndSelectAll(model());
+    typeText(QStringLiteral("LCD 1"));
+    QCOMPARE(model()->currentText(), QStringLiteral("LCD 19 英寸超薄拼接"));
+    QCOMPARE(model()->lineEdit()->selectedText(), QStringLiteral("9 英寸超薄拼接"));
+    QFETCH(int, key);
+    QFETCH(QString, keyText);
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, keyText);
+    QCoreApplication::sendEvent(model(), &down);
+    QCOMPARE(model()->currentText(), kFirstModel);
+    QCOMPARE(result()->text(), kStartLine);
+}
+
+void MainWindowTest::double_click_on_the_link_opens_one_page()
+{
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
+    auto *link = child<QLabel>("lbl4");
+    // A double-click as the toolkit delivers it: press, release, then the second press followed
+    // by its double-click event, and the last release.
+    const QPoint at(10, 8);
+    QTest::mousePress(link, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(link, Qt::LeftButton, {}, at);
+    QTest::mousePress(link, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(link, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(link, Qt::LeftButton, {}, at);
+    QCOMPARE(recorder.opened.size(), 1);
+    // A click well after it is a click of its own.
+    QTest::mouseClick(link, Qt::LeftButton, {}, at, 2000);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QCOMPARE(recorder.opened.size(), 2);
+}
+
+void MainWindowTest::link_opens_on_the_left_button_only_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::newRow("right") << int(Qt::RightButton);
+    QTest::newRow("middle") << int(Qt::MiddleButton);
+}
+
+void MainWindowTest::link_opens_on_the_left_button_only()
+{
+    QFETCH(int, button);
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
+    auto *link = child<QLabel>("lbl4");
+    QTest::mouseClick(link, Qt::MouseButton(button), {}, QPoint(10, 8));
+    // A left press outside that ends on the link is no click either.
+    QTest::mousePress(window_.get(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(10, 8));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QCOMPARE(recorder.opened.size(), 0);
+}
+
+void MainWindowTest::hand_cursor_covers_the_whole_combo_box()
+{
+    for (QComboBox *box : {across(), down(), model()}) {
+        QCOMPARE(box->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(box->lineEdit()->cursor().shape(), Qt::PointingHandCursor);
+    }
+    QCOMPARE(result()->cursor().shape(), Qt::IBeamCursor);
+}
+
+void MainWindowTest::count_boxes_ask_input_methods_for_digits()
+{
+    // Input methods ask the widget with the focus, which is the combo box, not its line edit.
+    for (QComboBox *box : {across(), down()}) {
+        const auto hints = Qt::InputMethodHints(box->inputMethodQuery(Qt::ImHints).toInt());
+        QVERIFY(hints.testFlag(Qt::ImhDigitsOnly));
+    }
+    const auto modelHints = Qt::InputMethodHints(model()->inputMethodQuery(Qt::ImHints).toInt());
+    QVERIFY(!modelHints.testFlag(Qt::ImhDigitsOnly));
+}
+
+void MainWindowTest::toolkit_texts_follow_the_users_language()
+{
+    // CTest runs this once more under a Chinese locale and names the language to expect.
+    const bool chinese = qEnvironmentVariable("EXPECTED_LANGUAGE") == QLatin1String("zh_CN");
+    focusAndSelectAll(across());
+    QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                across()->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(across(), &menuEvent);
+    QMenu *menu = nullptr;
+    QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) != nullptr);
+    QAction *pasteAction = kandorex::standardPasteAction(*menu);
+    QVERIFY(pasteAction != nullptr);
+    const QString pasteText = pasteAction->text();
+    menu->close();
+    QCOMPARE(pasteText.startsWith(QStringLiteral("粘贴")), chinese);
+
+    focusAndSelectAll(down());
+    paste(QString(2000, u'q'));
+    QCOMPARE(dialogs_->shown.size(), 1);
+    const QStringList buttons = dialogs_->shown.takeFirst().buttonTexts;
+    QCOMPARE(buttons.size(), 2);
+    QCOMPARE(buttons.contains(QStringLiteral("确定")), chinese);
+    QCOMPARE(buttons.contains(QStringLiteral("OK")) || buttons.contains(QStringLiteral("&OK")),
+             !chinese);
+    QCOMPARE(buttons.contains(QStringLiteral("显示细节...")), chinese);
+}
+
 void MainWindowTest::title_rule_data()
 {
     QTest::addColumn<QString>("fileName");
@@ -679,6 +1249,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    kandorex::installToolkitTranslations(application);
     MainWindowTest test;
     return QTest::qExec(&test, argc, argv);
 }
