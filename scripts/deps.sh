@@ -37,8 +37,11 @@ kandorex_ensure_packages() {
 }
 
 # What building and running the window needs.
-KANDOREX_BUILD_PACKAGES="cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-arphic-ukai fonts-wqy-microhei"
-# What the tests need on top: GoogleTest and Google Benchmark; a real X server driven by xdotool;
+# The toolkit's translations give its own texts (context menus, the report's buttons) the user's
+# language.
+KANDOREX_BUILD_PACKAGES="cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-arphic-ukai fonts-wqy-microhei qt6-translations-l10n"
+# What the tests need on top: GoogleTest and Google Benchmark; a real X server driven by xdotool,
+# with xkbevd to hear its bell;
 # strace and a session bus; the desktop-file and AppStream validators and the .deb tools; clang
 # with its sanitizer and libFuzzer runtimes.
-KANDOREX_TEST_PACKAGES="libgtest-dev libbenchmark-dev xvfb xauth xdotool xclip x11-utils strace dbus desktop-file-utils appstream dpkg-dev clang libclang-rt-dev"
+KANDOREX_TEST_PACKAGES="libgtest-dev libbenchmark-dev xvfb xauth xdotool xclip x11-utils x11-xkb-utils strace dbus desktop-file-utils appstream dpkg-dev clang libclang-rt-dev"

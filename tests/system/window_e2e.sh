@@ -16,24 +16,8 @@ done
 . "$(dirname "$0")/../../scripts/xvfb.sh"
 start_x_session
 
-failures=0
-check() { # name expected actual
-    if [ "$2" == "$3" ]; then
-        echo "PASS: $1"
-    else
-        echo "FAIL: $1"
-        echo "   expected: $2"
-        echo "   actual:   $3"
-        failures=$((failures + 1))
-    fi
-}
-keys() { xdotool key --delay 40 "$@"; sleep 0.2; }
-type_text() { xdotool type --delay 40 "$1"; sleep 0.2; }
-# Copies the result box's line with the keyboard and reads it back; focus must be on the box.
-copied_line() {
-    keys ctrl+a ctrl+c
-    xclip -o -selection clipboard 2>/dev/null || true
-}
+# shellcheck source=e2e_checks.sh
+. "$(dirname "$0")/e2e_checks.sh"
 
 # Toolkit options on the command line are ignored: the window still opens on this X server.
 "$program" -platform offscreen -stylesheet "$WORK/none.qss" >"$WORK/program.log" 2>&1 &
@@ -94,9 +78,4 @@ check "line kept after the error" "总宽度1.88米×总高度1.62米=总面积3
 kill "$program_pid"
 wait "$program_pid" 2>/dev/null || true
 
-if [ "$failures" -ne 0 ]; then
-    echo "window end-to-end: $failures failed"
-    cat "$WORK/program.log"
-    exit 1
-fi
-echo "window end-to-end: all checks passed"
+finish_checks "window end-to-end" "$WORK/program.log"
