@@ -142,14 +142,35 @@ bool TFormMain::filterListView(QComboBox *box, QEvent *event)
         list->selectionModel()->clear();
         return true;
     }
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !list->currentIndex().isValid()) {
+    const bool keyEvent =
+        event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    if (keyEvent && !list->currentIndex().isValid() &&
+        closesWithAPick(*static_cast<QKeyEvent *>(event))) {
+        // Qt 6.8 acts on some of these keys while they are still a shortcut override: keep them
+        // a plain key press, and close the list on that.
+        if (event->type() == QEvent::KeyPress)
             box->hidePopup();
-            return true;
-        }
+        event->accept();
+        return true;
     }
     return false;
+}
+
+bool TFormMain::closesWithAPick(const QKeyEvent &key)
+{
+    // The keys that close an opened list with its highlighted entry. Qt 6.8 counts F4 and
+    // Alt+arrow among them, and takes "no entry highlighted" for an empty text.
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_F4:
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        return key.modifiers().testFlag(Qt::AltModifier);
+    default:
+        return false;
+    }
 }
 
 bool TFormMain::eventFilter(QObject *watched, QEvent *event)

@@ -10,6 +10,7 @@
 #include <memory>
 
 class QComboBox;
+class QKeyEvent;
 class QMouseEvent;
 
 namespace Ui {
@@ -45,6 +46,7 @@ class TFormMain : public QWidget, private kandorex::CalculatorView {
     static bool namesAnEntry(const QComboBox *box);
     bool filterFocus(QComboBox *box, QEvent *event);
     bool filterListView(QComboBox *box, QEvent *event);
+    static bool closesWithAPick(const QKeyEvent &key);
     bool filterTyping(QComboBox *box, QEvent *event);
     void filterLinkClicks(const QMouseEvent &mouse);
     QString filterDigits(QComboBox *box, const QString &typed);

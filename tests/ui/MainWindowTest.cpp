@@ -868,6 +868,7 @@ void MainWindowTest::list_opened_and_closed_without_a_pick_keeps_the_text_data()
     QTest::newRow("names none, Escape") << "007" << int(Qt::Key_Escape) << -1;
     QTest::newRow("names none, Return") << "007" << int(Qt::Key_Return) << -1;
     QTest::newRow("names none, F4") << "007" << int(Qt::Key_F4) << -1;
+    QTest::newRow("names none, Alt+Up") << "007" << int(Qt::Key_Up | Qt::AltModifier) << -1;
 }
 
 void MainWindowTest::list_opened_and_closed_without_a_pick_keeps_the_text()
@@ -888,7 +889,8 @@ void MainWindowTest::list_opened_and_closed_without_a_pick_keeps_the_text()
     QTRY_VERIFY(list->isVisible());
     QCOMPARE(list->currentIndex().row(), highlighted);
     QCOMPARE(list->selectionModel()->hasSelection(), highlighted >= 0);
-    QTest::keyClick(list, Qt::Key(closeKey));
+    QTest::keyClick(list, Qt::Key(closeKey & ~Qt::KeyboardModifierMask),
+                    Qt::KeyboardModifiers(closeKey & Qt::KeyboardModifierMask));
     QTRY_VERIFY(!list->isVisible());
 
     QCOMPARE(across()->currentText(), text);
