@@ -23,6 +23,22 @@ copied_line() {
     xclip -o -selection clipboard 2>/dev/null || true
 }
 
+# Waits for the error report, titled Kandorex by the title rule, and closes it with Return, then
+# hands the focus back to the main window `$1` as a window manager would (there is none here).
+# Prints yes when the report came, no when it did not.
+close_report() {
+    local report
+    report=$(timeout 10 xdotool search --sync --limit 1 --name '^Kandorex$' || true)
+    if [ -n "$report" ]; then
+        xdotool windowfocus --sync "$report" 2>/dev/null || true
+        keys Return
+        sleep 0.3
+    fi
+    xdotool windowfocus --sync "$1"
+    sleep 0.2
+    [ -n "$report" ] && echo yes || echo no
+}
+
 # Ends the script with the tally; prints the program's log when something failed.
 finish_checks() { # name log-file
     if [ "$failures" -ne 0 ]; then
