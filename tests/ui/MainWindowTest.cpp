@@ -868,7 +868,8 @@ void MainWindowTest::list_opened_and_closed_without_a_pick_keeps_the_text_data()
     QTest::newRow("names none, Escape") << "007" << int(Qt::Key_Escape) << -1;
     QTest::newRow("names none, Return") << "007" << int(Qt::Key_Return) << -1;
     QTest::newRow("names none, F4") << "007" << int(Qt::Key_F4) << -1;
-    QTest::newRow("names none, Alt+Up") << "007" << int(Qt::Key_Up | Qt::AltModifier) << -1;
+    QTest::newRow("names none, Alt+Up")
+        << "007" << (Qt::AltModifier | Qt::Key_Up).toCombined() << -1;
 }
 
 void MainWindowTest::list_opened_and_closed_without_a_pick_keeps_the_text()
