@@ -80,6 +80,7 @@ unmount_root() {
 }
 x_session_cleanup() { unmount_root; }
 start_x_session
+trap 'exit 130' INT TERM
 
 mount_root() {
     local target
@@ -117,13 +118,22 @@ check_run_command() { # user, log
     extra_env=()
     # Installing and building come first: wait while it works, up to 40 minutes.
     for _ in $(seq 480); do
-        window=$(xdotool search --name 'Kandorex-1.2 拼接电视墙  面积计算器' 2>/dev/null | head -n1 || true)
+        # By the caption's ASCII start: without a locale the legacy WM_NAME holds the Chinese
+        # part as Latin-1 (the caption itself is checked through getwindowname below).
+        window=$(xdotool search --name '^Kandorex-1\.2 ' 2>/dev/null | head -n1 || true)
         [ -n "$window" ] && break
         kill -0 "$pid" 2>/dev/null || break
         sleep 5
     done
     if [ -n "$window" ]; then
-        note "  run.sh: PASS, window \"$(xdotool getwindowname "$window")\" after $(($(date +%s) - start)) s"
+        local caption
+        caption=$(xdotool getwindowname "$window")
+        if [ "$caption" = 'Kandorex-1.2 拼接电视墙  面积计算器' ]; then
+            note "  run.sh: PASS, window \"$caption\" after $(($(date +%s) - start)) s"
+        else
+            note "  run.sh: FAIL, a window captioned \"$caption\" after $(($(date +%s) - start)) s"
+            window=""
+        fi
     else
         note "  run.sh: FAIL, no window after $(($(date +%s) - start)) s (log: $log)"
         tail -n 20 "$log" | sed 's/^/    /' | tee -a "$summary"
