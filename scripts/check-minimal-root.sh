@@ -15,8 +15,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 suite=bookworm
 as=both
-repo=$(git -C "$here" rev-parse --show-toplevel)
-branch=$(git -C "$here" rev-parse --abbrev-ref HEAD)
+repo=""
+branch=""
 roots=/work/roots
 mirror=http://deb.debian.org/debian
 keep=""
@@ -32,6 +32,9 @@ while [ $# -gt 0 ]; do
     *) sed -n '2,13s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
     esac
 done
+# By default: this checkout and its branch.
+[ -n "$repo" ] || repo=$(git -C "$here" rev-parse --show-toplevel)
+[ -n "$branch" ] || branch=$(git -C "$here" rev-parse --abbrev-ref HEAD)
 case "$as" in root | user | both) ;; *) echo "--as is root, user or both" >&2; exit 2 ;; esac
 [ "$(id -u)" -eq 0 ] || { echo "run this as root: debootstrap, chroot and mount need it" >&2; exit 1; }
 for tool in debootstrap git Xvfb xdotool; do
