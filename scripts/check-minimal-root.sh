@@ -2,14 +2,16 @@
 # What a newcomer meets: a clean clone of a branch on a minimal Debian (debootstrap minbase),
 # where the README's run command opens the window and its test command passes, once as root and
 # once as a user with password-less sudo, each from a fresh copy of the minimal root and with a
-# clean environment. Run on a Debian host as root (debootstrap, chroot and mounts need it).
+# clean environment; and (--as package) where the README's packaging commands build, install and
+# start the package. Run on a Debian host as root (debootstrap, chroot and mounts need it).
 #
-#   scripts/check-minimal-root.sh [--suite bookworm|trixie] [--as root|user|both]
+#   scripts/check-minimal-root.sh [--suite bookworm|trixie] [--as root|user|package|both|all]
 #                                 [--repo PATH_OR_URL] [--branch NAME] [--roots DIR] [--keep]
+#                                 [--mirror URL]   (default http://deb.debian.org/debian)
 #
-# The pristine root is made once as ROOTS/SUITE-min and reused; each check works on a copy,
-# ROOTS/SUITE-check-root or ROOTS/SUITE-check-user, removed at the end unless --keep is given.
-# Logs and a summary go to ROOTS/SUITE-check-*.log.
+# both (the default) is root and user; all adds package. The pristine root is made once as
+# ROOTS/SUITE-min and reused; each check works on a copy, ROOTS/SUITE-check-MODE, removed at the
+# end unless --keep is given. Logs and a summary go to ROOTS/SUITE-check-*.log.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -29,13 +31,18 @@ while [ $# -gt 0 ]; do
     --roots) roots=$2; shift 2 ;;
     --mirror) mirror=$2; shift 2 ;;
     --keep) keep=yes; shift ;;
-    *) sed -n '2,13s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
+    *) sed -n '2,15s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
     esac
 done
 # By default: this checkout and its branch.
 [ -n "$repo" ] || repo=$(git -C "$here" rev-parse --show-toplevel)
 [ -n "$branch" ] || branch=$(git -C "$here" rev-parse --abbrev-ref HEAD)
-case "$as" in root | user | both) ;; *) echo "--as is root, user or both" >&2; exit 2 ;; esac
+case "$as" in
+root | user | package) modes=$as ;;
+both) modes="root user" ;;
+all) modes="root user package" ;;
+*) echo "--as is root, user, package, both or all" >&2; exit 2 ;;
+esac
 [ "$(id -u)" -eq 0 ] || { echo "run this as root: debootstrap, chroot and mount need it" >&2; exit 1; }
 for tool in debootstrap git Xvfb xdotool; do
     command -v "$tool" >/dev/null || { echo "$tool is missing on this host" >&2; exit 1; }
@@ -112,11 +119,12 @@ in_root() { # user, then the command line for bash, run in the clone
         /bin/bash -c "cd ~/kandorex && $*"
 }
 
-check_run_command() { # user, log
-    local user=$1 log=$2 pid start window="" _
+check_window_command() { # user, log, what, command line that ends in the program
+    local user=$1 log=$2 what=$3 pid start window="" _
+    shift 3
     start=$(date +%s)
     extra_env=("DISPLAY=$DISPLAY")
-    in_root "$user" ./scripts/run.sh >"$log" 2>&1 &
+    in_root "$user" "$@" >"$log" 2>&1 &
     pid=$!
     extra_env=()
     # Installing and building come first: wait while it works, up to 40 minutes.
@@ -132,16 +140,16 @@ check_run_command() { # user, log
         local caption
         caption=$(xdotool getwindowname "$window")
         if [ "$caption" = 'Kandorex-1.2 拼接电视墙  面积计算器' ]; then
-            note "  run.sh: PASS, window \"$caption\" after $(($(date +%s) - start)) s"
+            note "  $what: PASS, window \"$caption\" after $(($(date +%s) - start)) s"
         else
-            note "  run.sh: FAIL, a window captioned \"$caption\" after $(($(date +%s) - start)) s"
+            note "  $what: FAIL, a window captioned \"$caption\" after $(($(date +%s) - start)) s"
             window=""
         fi
     else
-        note "  run.sh: FAIL, no window after $(($(date +%s) - start)) s (log: $log)"
+        note "  $what: FAIL, no window after $(($(date +%s) - start)) s (log: $log)"
         tail -n 20 "$log" | sed 's/^/    /' | tee -a "$summary"
     fi
-    # run.sh ends in the program itself (exec): ending the window's process ends the command.
+    # The command ends in the program itself (exec): ending the window's process ends it.
     if [ -n "$window" ]; then
         kill "$(xdotool getwindowpid "$window")" 2>/dev/null || true
     fi
@@ -162,9 +170,8 @@ check_test_command() { # user, log
 }
 
 failures=0
-case "$as" in root) users="root" ;; user) users="newcomer" ;; both) users="root newcomer" ;; esac
-for user in $users; do
-    mode=$([ "$user" = root ] && echo root || echo user)
+for mode in $modes; do
+    user=$([ "$mode" = user ] && echo newcomer || echo root)
     root_dir="$roots/$suite-check-$mode"
     log="$roots/$suite-check-$mode"
     [ ! -e "$root_dir" ] || { echo "$root_dir exists from an earlier run; remove it first" >&2; exit 1; }
@@ -182,10 +189,24 @@ for user in $users; do
     fi
     git clone --quiet --branch "$branch" "$repo" "$root_dir$home/kandorex"
     [ "$user" = root ] || chroot "$root_dir" chown -R "$user:$user" "$home/kandorex"
-    note "$suite, $([ "$user" = root ] && echo "as root" || echo "as $user with password-less sudo"):" \
-        "branch $branch at $(git -C "$root_dir$home/kandorex" rev-parse --short HEAD), $(date -u +%H:%M) UTC"
-    check_run_command "$user" "$log-run.log" || failures=$((failures + 1))
-    check_test_command "$user" "$log-test.log" || failures=$((failures + 1))
+    case "$mode" in
+    root) who="as root" ;;
+    user) who="as $user with password-less sudo" ;;
+    package) who="the README's packaging commands, as root" ;;
+    esac
+    note "$suite, $who: branch $branch at $(git -C "$root_dir$home/kandorex" rev-parse --short HEAD)," \
+        "$(date -u +%H:%M) UTC"
+    if [ "$mode" = package ]; then
+        # As the README gives them, less sudo (minbase has none; this is root).
+        check_window_command root "$log-package.log" "build-dep, dpkg-buildpackage, install, start" \
+            'export DEBIAN_FRONTEND=noninteractive && apt-get -qq update && apt-get build-dep -y -qq ./ &&
+             dpkg-buildpackage -b -us -uc && apt-get install -y -qq ../kandorex_*_*.deb &&
+             exec /usr/bin/Kandorex' || failures=$((failures + 1))
+        grep -E 'tests passed|tests failed' "$log-package.log" | sed 's/^/    /' | tee -a "$summary" || true
+    else
+        check_window_command "$user" "$log-run.log" run.sh ./scripts/run.sh || failures=$((failures + 1))
+        check_test_command "$user" "$log-test.log" || failures=$((failures + 1))
+    fi
     unmount_root
 done
 
