@@ -103,6 +103,16 @@ relaxed="--nofortify"
 if ! readelf -n "$(gcc -print-file-name=Scrt1.o)" 2>/dev/null | grep -q 'x86 feature: IBT, SHSTK'; then
     relaxed="$relaxed --nocfprotection"
 fi
+# Newer hardening-check (Debian 13) also asks every program for arm64's branch protection (BTI,
+# PAC), which an x86 program cannot have, and arm64's for x86's: the other one is not required.
+case "$(dpkg --print-architecture)" in
+amd64 | i386) other=--nobranchprotection ;;
+arm64) other=--nocfprotection ;;
+*) other="" ;;
+esac
+if [ -n "$other" ] && hardening-check --help 2>&1 | grep -q -- "$other"; then
+    relaxed="$relaxed $other"
+fi
 hardening-check /usr/bin/Kandorex >"$scratch/hardening" 2>&1 || true
 sed 's/^/    /' "$scratch/hardening"
 # shellcheck disable=SC2086
