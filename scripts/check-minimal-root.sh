@@ -180,7 +180,10 @@ for mode in $modes; do
     mount_root
     home=/root
     if [ "$user" != root ]; then
-        # The machine's owner has set up sudo for the newcomer; nothing else is installed.
+        # The machine's owner has set up sudo for the newcomer, and the host name as an installed
+        # system has it (sudo looks it up); nothing else is installed.
+        grep -q "[[:space:]]$(hostname)\$" "$root_dir/etc/hosts" 2>/dev/null ||
+            echo "127.0.1.1 $(hostname)" >>"$root_dir/etc/hosts"
         chroot "$root_dir" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive \
             sh -c "apt-get -qq update && apt-get install -y -qq sudo && useradd -m -s /bin/bash $user &&
                    echo '$user ALL=(ALL) NOPASSWD:ALL' >/etc/sudoers.d/$user && chmod 440 /etc/sudoers.d/$user" \
@@ -188,13 +191,14 @@ for mode in $modes; do
         home=/home/$user
     fi
     git clone --quiet --branch "$branch" "$repo" "$root_dir$home/kandorex"
+    commit=$(git -C "$root_dir$home/kandorex" rev-parse --short HEAD)
     [ "$user" = root ] || chroot "$root_dir" chown -R "$user:$user" "$home/kandorex"
     case "$mode" in
     root) who="as root" ;;
     user) who="as $user with password-less sudo" ;;
     package) who="the README's packaging commands, as root" ;;
     esac
-    note "$suite, $who: branch $branch at $(git -C "$root_dir$home/kandorex" rev-parse --short HEAD)," \
+    note "$suite, $who: branch $branch at $commit," \
         "$(date -u +%H:%M) UTC"
     if [ "$mode" = package ]; then
         # As the README gives them, less sudo (minbase has none; this is root).
