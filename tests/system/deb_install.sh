@@ -110,7 +110,8 @@ amd64 | i386) other=--nobranchprotection ;;
 arm64) other=--nocfprotection ;;
 *) other="" ;;
 esac
-if [ -n "$other" ] && hardening-check --help 2>&1 | grep -q -- "$other"; then
+options=$(hardening-check --help 2>&1 || true)
+if [ -n "$other" ] && grep -q -- "$other" <<<"$options"; then
     relaxed="$relaxed $other"
 fi
 hardening-check /usr/bin/Kandorex >"$scratch/hardening" 2>&1 || true
