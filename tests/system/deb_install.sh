@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Debian package the way Debian does (dpkg-buildpackage on a copy of the source tree),
-# installs it with apt-get, checks its hardening and starts the installed program in a real X
-# server, then purges it and checks that nothing of it is left. Keeps the built files in OUT_DIR
-# for the lintian test. Needs root or password-less sudo, as installing a package does.
+# Builds the Debian package the way Debian does (dpkg-buildpackage on a copy of the source tree,
+# and the source package beside it), installs it with apt-get, checks its hardening and starts the
+# installed program in a real X server, then purges it and checks that nothing of it is left.
+# Keeps the built files in OUT_DIR for the lintian test. Needs root or password-less sudo, as installing a package does.
 set -euo pipefail
 source=${1:?usage: deb_install.sh SOURCE_DIR OUT_DIR}
 out=${2:?usage: deb_install.sh SOURCE_DIR OUT_DIR}
@@ -47,8 +47,14 @@ tar -C "$source" --exclude='./build*' --exclude=./.git --exclude=./.cache -cf - 
     echo "FAIL: dpkg-buildpackage" >&2
     exit 1
 }
+# The source package too, for lintian's checks of debian/ itself.
+(cd "$scratch/kandorex" && dpkg-buildpackage -S -us -uc -d >"$scratch/source.log" 2>&1) || {
+    tail -n 30 "$scratch/source.log" >&2
+    echo "FAIL: dpkg-buildpackage -S" >&2
+    exit 1
+}
 mkdir -p "$out"
-cp "$scratch"/*.deb "$scratch"/*.changes "$scratch"/*.buildinfo "$out"/
+cp "$scratch"/*.deb "$scratch"/*.changes "$scratch"/*.buildinfo "$scratch"/*.dsc "$scratch"/*.tar.* "$out"/
 deb=$(ls "$out"/kandorex_*.deb)
 echo "built: $(cd "$out" && ls)"
 

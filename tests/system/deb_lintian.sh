@@ -10,8 +10,9 @@ if [ -z "$changes" ]; then
     exit 77
 fi
 lintian --version
-# The .changes brings in the .buildinfo and both .debs.
-if lintian -I --pedantic --fail-on error,warning "$changes"; then
+# The binary .changes brings in the .buildinfo and both .debs; the source one the .dsc.
+# shellcheck disable=SC2086
+if lintian -I --pedantic --fail-on error,warning $changes; then
     echo "PASS: lintian: no error, no warning"
 else
     echo "FAIL: lintian found errors or warnings (above)"
