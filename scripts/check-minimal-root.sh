@@ -202,11 +202,11 @@ for mode in $modes; do
         "$(date -u +%H:%M) UTC"
     if [ "$mode" = package ]; then
         # As the README gives them, less sudo (minbase has none; this is root).
-        check_window_command root "$log-package.log" "build-dep, dpkg-buildpackage, install, start" \
+        check_window_command root "$log-commands.log" "build-dep, dpkg-buildpackage, install, start" \
             'export DEBIAN_FRONTEND=noninteractive && apt-get -qq update && apt-get build-dep -y -qq ./ &&
              dpkg-buildpackage -b -us -uc && apt-get install -y -qq ../kandorex_*_*.deb &&
              exec /usr/bin/Kandorex' || failures=$((failures + 1))
-        grep -E 'tests passed|tests failed' "$log-package.log" | sed 's/^/    /' | tee -a "$summary" || true
+        grep -E 'tests passed|tests failed' "$log-commands.log" | sed 's/^/    /' | tee -a "$summary" || true
     else
         check_window_command "$user" "$log-run.log" run.sh ./scripts/run.sh || failures=$((failures + 1))
         check_test_command "$user" "$log-test.log" || failures=$((failures + 1))
