@@ -31,9 +31,10 @@ kandorex_ensure_packages() {
         fi
     fi
     echo "Installing: $missing"
-    $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
-        # shellcheck disable=SC2086
-        $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+    # The lock timeout waits for another apt or dpkg on this machine instead of failing at once.
+    local apt="$sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600"
+    # shellcheck disable=SC2086
+    $apt update -qq && $apt install -y -qq --no-install-recommends $missing
 }
 
 # What building and running the window needs.
@@ -41,7 +42,7 @@ kandorex_ensure_packages() {
 # language.
 KANDOREX_BUILD_PACKAGES="cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-arphic-ukai fonts-wqy-microhei qt6-translations-l10n"
 # What the tests need on top: GoogleTest and Google Benchmark; a real X server driven by xdotool,
-# with xkbevd to hear its bell;
-# strace and a session bus; the desktop-file and AppStream validators and the .deb tools; clang
-# with its sanitizer and libFuzzer runtimes.
-KANDOREX_TEST_PACKAGES="libgtest-dev libbenchmark-dev xvfb xauth xdotool xclip x11-utils x11-xkb-utils strace dbus desktop-file-utils appstream dpkg-dev clang libclang-rt-dev"
+# with xkbevd to hear its bell; strace and a session bus; the desktop-file and AppStream
+# validators; the Debian package build (build-essential and debhelper), its checks (lintian, and
+# hardening-check from devscripts); clang with its sanitizer and libFuzzer runtimes.
+KANDOREX_TEST_PACKAGES="libgtest-dev libbenchmark-dev xvfb xauth xdotool xclip x11-utils x11-xkb-utils strace dbus desktop-file-utils appstream build-essential debhelper dpkg-dev file lintian devscripts clang libclang-rt-dev"

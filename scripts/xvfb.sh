@@ -40,7 +40,9 @@ start_x_session() {
     export XDG_RUNTIME_DIR="$WORK"
 }
 
-# Prints the id of the Kandorex main window once it is mapped, or nothing after 15 s.
+# Prints the id of the Kandorex main window once it is mapped, or nothing after 15 s. It is found
+# by the caption's ASCII start: xdotool searches the legacy WM_NAME, which a program started
+# without a locale (LANG unset) fills with the Chinese part as Latin-1.
 wait_for_window() {
-    timeout 15 xdotool search --sync --limit 1 --name 'Kandorex-1.2 拼接电视墙  面积计算器' || true
+    timeout 15 xdotool search --sync --limit 1 --name '^Kandorex-1\.2 ' || true
 }
