@@ -8,8 +8,9 @@ namespace kandorex {
 namespace {
 
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
-// The notification a reader hears: a child of the window in the accessibility tree only, with
-// no widget behind it. Its name is the message; its coming into view is what Orca reads out.
+// The notification a reader hears, with no widget behind it: it names the window as its parent
+// but is not among the window's children, so a reader meets it only through its events. Its name
+// is the message; its coming into view is what Orca reads out.
 class Notification : public QAccessibleObject {
   public:
     Notification(QObject *holder, QWidget *window) : QAccessibleObject(holder), window_(window) {}
