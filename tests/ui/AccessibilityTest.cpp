@@ -427,5 +427,14 @@ void AccessibilityTest::start_up_is_not_announced()
     QCOMPARE(announcer.lastMessage(), QString());
 }
 
-QTEST_MAIN(AccessibilityTest)
+int main(int argc, char *argv[])
+{
+    // Offscreen by default, but a platform the caller chose (xcb under Xvfb) is respected.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    AccessibilityTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "AccessibilityTest.moc"
