@@ -1,5 +1,7 @@
 #include "Main.h"
 
+#include "Accessibility.h"
+#include "AccessibleLink.h"
 #include "ErrorReport.h"
 #include "Fonts.h"
 #include "SingleLinePaste.h"
@@ -37,6 +39,7 @@ TFormMain::TFormMain(QWidget *parent)
       calculator_(*this, systemDecimalSeparator())
 {
     kandorex::installFontFallbacks();
+    kandorex::installAccessibility();
     ui_->setupUi(this);
     // A fixed window: title, system menu and close button, nothing to minimise or maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -51,6 +54,7 @@ TFormMain::TFormMain(QWidget *parent)
     for (QLabel *label : {ui_->lbl1, ui_->lbl2, ui_->lbl3})
         label->buddy()->setAccessibleName(label->text());
     ui_->lbl4->setAccessibleName(ui_->lbl4->text());
+    kandorex::exposeAsLink(ui_->lbl4, [this] { lbl4Click(); });
 
     // Qt's completer fills in the text only after the change signal has gone out with the bare
     // prefix, and a prefix names no model, so the calculator would reset the box at the first
@@ -96,6 +100,7 @@ void TFormMain::bindChange(QComboBox *box, void (kandorex::WallCalculator::*hand
     connect(box, &QComboBox::editTextChanged, this, [this, box, handler] {
         followText(box);
         kandorex::runHandler(*this, [&] { (calculator_.*handler)(); });
+        announcer_.changeHandled();
     });
 }
 
@@ -315,11 +320,13 @@ void TFormMain::replaceBoxText(Box box, const std::string &text)
     QComboBox *c = combo(box);
     if (c == nullptr) {
         ui_->edtView->setText(value);
+        announcer_.resultReplaced(value);
         return;
     }
     const QSignalBlocker blocker(c);
     c->setEditText(value);
     followText(c);
+    announcer_.boxReplaced(c, value);
 }
 
 std::string TFormMain::boxItem(Box box, int index) const

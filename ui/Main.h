@@ -4,6 +4,7 @@
 // This window only carries texts and events between its widgets and the calculator.
 
 #include "CalculatorView.h"
+#include "ResultAnnouncer.h"
 #include "WallCalculator.h"
 
 #include <QWidget>
@@ -55,6 +56,7 @@ class TFormMain : public QWidget, private kandorex::CalculatorView {
 
     std::unique_ptr<Ui::TFormMain> ui_;
     kandorex::WallCalculator calculator_;
+    kandorex::ResultAnnouncer announcer_{this};
     // Set by a keystroke or input method commit in the model box: its edit may be completed.
     bool completeNextModelEdit_ = false;
     // A left press on the link that a release there makes a click.
