@@ -1,5 +1,7 @@
 #include "ErrorReport.h"
 
+#include "FixedWindow.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -38,6 +40,7 @@ void showErrorReport(QWidget *parent, const QString &message)
         box.setDetailedText(text);
     // The message quotes whatever the user pasted: never let it be read as markup.
     box.setTextFormat(Qt::PlainText);
+    keepWindowFixed(&box);
     box.exec();
 }
 

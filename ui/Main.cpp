@@ -1,6 +1,7 @@
 #include "Main.h"
 
 #include "ErrorReport.h"
+#include "FixedWindow.h"
 #include "Fonts.h"
 #include "TypedCharacters.h"
 #include "UnitTable.h"
@@ -38,6 +39,7 @@ TFormMain::TFormMain(QWidget *parent)
     // A fixed window: title, system menu and close button, nothing to minimise or maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    kandorex::keepWindowFixed(this);
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/example.kandorex.Kandorex-16.png"), QSize(16, 16));
     icon.addFile(QStringLiteral(":/icons/example.kandorex.Kandorex-32.png"), QSize(32, 32));
