@@ -39,6 +39,7 @@ kandorex_ensure_packages() {
 # What building and running the window needs.
 KANDOREX_BUILD_PACKAGES="cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-arphic-ukai fonts-wqy-microhei"
 # What the tests need on top: GoogleTest and Google Benchmark; a real X server driven by xdotool;
+# weston with Qt's Wayland platform, the Wayland clipboard tools and screenshots (xwd, ImageMagick);
 # strace and a session bus; the desktop-file and AppStream validators and the .deb tools; clang
 # with its sanitizer and libFuzzer runtimes.
-KANDOREX_TEST_PACKAGES="libgtest-dev libbenchmark-dev xvfb xauth xdotool xclip x11-utils strace dbus desktop-file-utils appstream dpkg-dev clang libclang-rt-dev"
+KANDOREX_TEST_PACKAGES="libgtest-dev libbenchmark-dev xvfb xauth xdotool xclip x11-utils weston qt6-wayland wl-clipboard x11-apps imagemagick strace dbus desktop-file-utils appstream dpkg-dev clang libclang-rt-dev"

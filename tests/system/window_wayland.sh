@@ -31,7 +31,6 @@ check() { # name expected actual
         failures=$((failures + 1))
     fi
 }
-log="$WORK/program.log"
 running() { kill -0 "$program_pid" 2>/dev/null && echo yes || echo no; }
 
 keys() { xdotool key --delay 40 "$@"; sleep 0.3; }
@@ -128,43 +127,6 @@ copied_line() {
 }
 activate_main() { activate $((main_x + 120)) $((main_y + 15)) "$main_wl_surface"; }
 
-screen desktop
-caption='Kandorex-1.2 拼接电视墙  面积计算器'
-WAYLAND_DEBUG=1 QT_QPA_PLATFORM=wayland "$program" >"$log" 2>&1 &
-program_pid=$!
-X_SESSION_PIDS+=("$program_pid")
-main_surface=""
-for _ in $(seq 100); do
-    main_surface=$(surface_titled "$caption")
-    [ -n "$main_surface" ] && [ -n "$(geometry_of "$main_surface")" ] && break
-    sleep 0.1
-done
-if [ -z "$main_surface" ]; then
-    echo "FAIL: the window did not open on weston" >&2
-    tail -n 40 "$log" >&2
-    exit 1
-fi
-sleep 1
-check "application id sent to the compositor" 1 \
-    "$(grep -cF '.set_app_id("example.kandorex.Kandorex")' "$log" || true)"
-main_size=$(geometry_of "$main_surface")
-# Qt's title bar and frame around the 393 x 140 window: 3 px each side, 30 px on top.
-check "main window size on weston" "399x173" "$main_size"
-main_box=$(window_box desktop main "$main_size")
-check "main window on screen at its size" "399x173" "${main_box%%+*}"
-IFS='x+' read -r main_w main_h main_x main_y <<<"$main_box"
-main_wl_surface=$(wl_surface_of "$main_surface")
-xdotool windowfocus --sync "$WESTON_WINDOW" 2>/dev/null || true
-activate_main
-
-# Focus starts in the across box; Tab goes down, result.
-keys Tab Tab
-check "start-up line" "总宽度4.06米×总高度3.05米=总面积12.39平方米" "$(copied_line)"
-keys shift+Tab shift+Tab Home shift+End
-type_text 5
-keys Tab Tab
-check "5 across" "总宽度10.16米×总高度3.05米=总面积30.97平方米" "$(copied_line)"
-
 # Every title-bar action on a window: NAME SURFACE X Y W H, then the screen its box was found
 # against and what was left out there. Minimise and close come later.
 title_bar_actions() {
@@ -188,29 +150,80 @@ title_bar_actions() {
         "$(changed_box "$before" "$name-after" "$ignored")"
 }
 
+caption='Kandorex-1.2 拼接电视墙  面积计算器'
+# Starts the program with its protocol log in $WORK/NAME.log and finds its window: on screen
+# against the empty desktop, and in the log.
+start_program() { # name
+    log="$WORK/$1.log"
+    WAYLAND_DEBUG=1 QT_QPA_PLATFORM=wayland "$program" >"$log" 2>&1 &
+    program_pid=$!
+    X_SESSION_PIDS+=("$program_pid")
+    main_surface=""
+    for _ in $(seq 100); do
+        main_surface=$(surface_titled "$caption")
+        [ -n "$main_surface" ] && [ -n "$(geometry_of "$main_surface")" ] && break
+        sleep 0.1
+    done
+    if [ -z "$main_surface" ]; then
+        echo "FAIL: the window did not open on weston" >&2
+        tail -n 40 "$log" >&2
+        exit 1
+    fi
+    main_size=$(geometry_of "$main_surface")
+    main_box=$(window_box desktop main "$main_size")
+    IFS='x+' read -r main_w main_h main_x main_y <<<"$main_box"
+    main_rect="$main_x,$main_y $((main_x + main_w - 1)),$((main_y + main_h - 1))"
+    main_wl_surface=$(wl_surface_of "$main_surface")
+    activate_main
+}
+# From the result box: a pasted bad count in the across box raises the report, titled with the executable's name.
+raise_report() {
+    wl-copy --foreground abc &
+    X_SESSION_PIDS+=("$!")
+    sleep 0.5
+    activate_main
+    keys shift+Tab shift+Tab Home shift+End shift+Insert
+    report_surface=""
+    for _ in $(seq 50); do
+        report_surface=$(surface_titled Kandorex)
+        [ -n "$report_surface" ] && [ -n "$(geometry_of "$report_surface")" ] && break
+        sleep 0.2
+    done
+    report_size=$(geometry_of "$report_surface")
+    # Against the screen before, less the main window, which shows the pasted text and turns
+    # inactive. (Weston puts the report beside it; were they to overlap, the box would be wrong.)
+    report_box=$(window_box main report "$report_size" "$main_rect")
+    IFS='x+' read -r report_w report_h report_x report_y <<<"$report_box"
+}
+stop_program() {
+    kill "$program_pid" 2>/dev/null || true
+    wait "$program_pid" 2>/dev/null || true
+}
+
+screen desktop
+xdotool windowfocus --sync "$WESTON_WINDOW" 2>/dev/null || true
+
+start_program program
+check "application id sent to the compositor" 1 \
+    "$(grep -cF '.set_app_id("example.kandorex.Kandorex")' "$log" || true)"
+# Qt's title bar and frame around the 393 x 140 window: 3 px each side, 30 px on top.
+check "main window size on weston" "399x173" "$main_size"
+check "main window on screen at its size" "399x173" "${main_box%%+*}"
+
+# Focus starts in the across box; Tab goes down, result.
+keys Tab Tab
+check "start-up line" "总宽度4.06米×总高度3.05米=总面积12.39平方米" "$(copied_line)"
+keys shift+Tab shift+Tab Home shift+End
+type_text 5
+keys Tab Tab
+check "5 across" "总宽度10.16米×总高度3.05米=总面积30.97平方米" "$(copied_line)"
+
 title_bar_actions "main window" "$main_surface" "$main_x" "$main_y" "$main_w" "$main_h" desktop
 
-# A pasted bad count raises the report, titled with the executable's name.
-wl-copy --foreground abc &
-X_SESSION_PIDS+=("$!")
-sleep 0.5
-activate_main
-keys shift+Tab shift+Tab Home shift+End shift+Insert
-report_surface=""
-for _ in $(seq 50); do
-    report_surface=$(surface_titled Kandorex)
-    [ -n "$report_surface" ] && [ -n "$(geometry_of "$report_surface")" ] && break
-    sleep 0.2
-done
-check "error report opened" yes "$([ -n "$report_surface" ] && echo yes || echo no)"
-report_size=$(geometry_of "$report_surface")
-# Against the screen before, less the main window, which shows the pasted text and turns inactive.
-# (Weston puts the report beside it; were they to overlap, the size found would be wrong.)
-main_rect="$main_x,$main_y $((main_x + main_w - 1)),$((main_y + main_h - 1))"
-report_box=$(window_box main report "$report_size" "$main_rect")
+raise_report
+check "error report opened" yes "$([ -n "$report_size" ] && echo yes || echo no)"
 check "report on screen at its size" "$report_size" "${report_box%%+*}"
-IFS='x+' read -r report_w report_h report_x report_y <<<"$report_box"
-if [ -n "$report_surface" ] && [ -n "$report_size" ]; then
+if [ -n "$report_size" ]; then
     title_bar_actions report "$report_surface" "$report_x" "$report_y" "$report_w" "$report_h" \
         main "$main_rect"
     closed_before=$(grep -cE 'xdg_toplevel[@#][0-9]+\.destroy\(\)' "$log" || true)
@@ -219,24 +232,52 @@ if [ -n "$report_surface" ] && [ -n "$report_size" ]; then
     check "report: close button closes it" 1 \
         $(($(grep -cE 'xdg_toplevel[@#][0-9]+\.destroy\(\)' "$log" || true) - closed_before))
 fi
-
 activate_main
 keys Tab Tab
 check "line kept after the report" "总宽度10.16米×总高度3.05米=总面积30.97平方米" "$(copied_line)"
+check "no protocol error" 0 "$(protocol_errors)"
 
-# Minimise: weston hides the window; the program goes on at its size.
+# The close button ends the program normally.
+click_at $((main_x + main_w - 17)) $((main_y + 15))
+status=running
+for _ in $(seq 50); do
+    if ! kill -0 "$program_pid" 2>/dev/null; then
+        status=0
+        wait "$program_pid" 2>/dev/null || status=$?
+        break
+    fi
+    sleep 0.1
+done
+check "main window: close button ends the program normally" 0 "$status"
+[ "$status" == running ] && stop_program
+
+# Minimise hides a window on weston, with nothing there to bring it back: one run for each.
+start_program minimise
 click_at $((main_x + main_w - 63)) $((main_y + 15))
 check "main window: minimise, still running" yes "$(running)"
 check "main window: minimise, size kept" "$main_size" "$(geometry_of "$main_surface")"
+check "main window: minimise, no protocol error" 0 "$(protocol_errors)"
+stop_program
 
-check "no protocol error" 0 "$(protocol_errors)"
-# Close: the window closes and the program ends normally.
-kill -TERM "$program_pid" 2>/dev/null || true
-wait "$program_pid" 2>/dev/null || true
+start_program report-minimise
+keys Tab Tab
+raise_report
+if [ -n "$report_size" ]; then
+    click_at $((report_x + report_w - 63)) $((report_y + 15))
+    check "report: minimise, still running" yes "$(running)"
+    check "report: minimise, size kept" "$report_size" "$(geometry_of "$report_surface")"
+    check "report: minimise, no protocol error" 0 "$(protocol_errors)"
+else
+    check "error report opened again" yes no
+fi
+stop_program
 
 if [ "$failures" -ne 0 ]; then
     echo "window on Wayland: $failures failed"
-    grep -E 'error|Protocol|set_maximized|set_minimized|configure\(' "$log" | tail -n 40
+    for file in "$WORK"/*.log; do
+        echo "--- $file"
+        grep -E 'error|Protocol|set_maximized|set_minimized|configure\(' "$file" | tail -n 20
+    done
     exit 1
 fi
 echo "window on Wayland: all checks passed"
