@@ -37,6 +37,12 @@ class FixedWindowGuard : public QObject {
         if (watched == watched_ && event->type() == QEvent::WindowStateChange &&
             event->spontaneous())
             stateReported();
+        // A drag at an edge of a title bar drawn by Qt asks the compositor for a resize, and Qt
+        // 6.8 takes the sizes it then sends beyond the window's maximum: go back at once.
+        if (watched == watched_ && event->type() == QEvent::Resize && !released_ &&
+            window_->minimumSize() == window_->maximumSize() &&
+            watched_->size() != window_->minimumSize())
+            QTimer::singleShot(0, this, [this] { keepSize(); });
         return QObject::eventFilter(watched, event);
     }
 
@@ -90,6 +96,13 @@ class FixedWindowGuard : public QObject {
         retry_.stop();
         released_ = false;
         window_->setFixedSize(fixedSize_);
+    }
+
+    void keepSize()
+    {
+        if (watched_ != nullptr && !released_ && window_->minimumSize() == window_->maximumSize() &&
+            watched_->size() != window_->minimumSize())
+            watched_->resize(window_->minimumSize());
     }
 
     void requestRestore()

@@ -14,8 +14,10 @@ namespace kandorex {
 // ends the connection with a protocol error; Qt 6.8 shows the window at the maximised size. Nor
 // can the request be taken back before the compositor's answer is applied. So for the moment the
 // window is maximised it may take the size it is given; then it asks to be restored, and once it
-// is, it is fixed at its own size again. Nothing happens while nobody asks for those states (X11
-// window managers and compositors that decorate windows themselves honour the fixed size).
+// is, it is fixed at its own size again. A resize the compositor makes it take (Qt 6.8, from a
+// drag at an edge of that title bar) is undone the same way. Nothing happens while nobody asks for
+// those states (X11 window managers and compositors that decorate windows themselves honour the
+// fixed size).
 void keepWindowFixed(QWidget *window);
 
 } // namespace kandorex
