@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts that need a Wayland compositor with a seat.
 #
 # start_weston_session: starts an X session (xvfb.sh), then weston inside it with its X11 back

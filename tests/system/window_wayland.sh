@@ -45,8 +45,7 @@ drag_from() { # x y: press there, pull 120 px right and 90 px down in steps, rel
     point "$1" "$2"
     xdotool mousedown 1
     sleep 0.2
-    local step
-    for step in 1 2 3 4 5 6; do
+    for _ in 1 2 3 4 5 6; do
         xdotool mousemove_relative -- 20 15
         sleep 0.05
     done
