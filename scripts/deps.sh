@@ -42,9 +42,10 @@ kandorex_ensure_packages() {
 # language.
 KANDOREX_BUILD_PACKAGES="cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-arphic-ukai fonts-wqy-microhei qt6-translations-l10n"
 # What the tests need on top: GoogleTest and Google Benchmark; a real X server driven by xdotool,
-# with xkbevd to hear its bell; strace and a session bus; the desktop-file and AppStream
+# with xkbevd to hear its bell; weston with Qt's Wayland platform, the Wayland clipboard tools and
+# screenshots (xwd, ImageMagick); strace and a session bus; the desktop-file and AppStream
 # validators; the Debian package build (build-essential and debhelper), its checks (lintian, and
 # hardening-check from devscripts); clang with its sanitizer and libFuzzer runtimes; the
 # accessibility bus, its Python client and the Orca screen reader with speech-dispatcher (whose
 # generic module writes speech to a file).
-KANDOREX_TEST_PACKAGES="libgtest-dev libbenchmark-dev xvfb xauth xdotool xclip x11-utils x11-xkb-utils strace dbus desktop-file-utils appstream build-essential debhelper dpkg-dev file lintian devscripts clang libclang-rt-dev at-spi2-core python3-pyatspi orca speech-dispatcher"
+KANDOREX_TEST_PACKAGES="libgtest-dev libbenchmark-dev xvfb xauth xdotool xclip x11-utils x11-xkb-utils weston qt6-wayland wl-clipboard x11-apps imagemagick strace dbus desktop-file-utils appstream build-essential debhelper dpkg-dev file lintian devscripts clang libclang-rt-dev at-spi2-core python3-pyatspi orca speech-dispatcher"

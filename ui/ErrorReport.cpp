@@ -1,5 +1,6 @@
 #include "ErrorReport.h"
 
+#include "FixedWindow.h"
 #include "WholeCharacters.h"
 
 #include <QCoreApplication>
@@ -41,6 +42,7 @@ void showErrorReport(QWidget *parent, const QString &message)
         box.setDetailedText(text);
     // The message quotes whatever the user pasted: never let it be read as markup.
     box.setTextFormat(Qt::PlainText);
+    keepWindowFixed(&box);
     box.exec();
 }
 

@@ -3,6 +3,7 @@
 #include "Accessibility.h"
 #include "AccessibleLink.h"
 #include "ErrorReport.h"
+#include "FixedWindow.h"
 #include "Fonts.h"
 #include "SingleLinePaste.h"
 #include "TypedCharacters.h"
@@ -44,6 +45,7 @@ TFormMain::TFormMain(QWidget *parent)
     // A fixed window: title, system menu and close button, nothing to minimise or maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    kandorex::keepWindowFixed(this);
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/example.kandorex.Kandorex-16.png"), QSize(16, 16));
     icon.addFile(QStringLiteral(":/icons/example.kandorex.Kandorex-32.png"), QSize(32, 32));
