@@ -244,6 +244,17 @@ keys Tab Tab
 check "line kept after the report" "总宽度10.16米×总高度3.05米=总面积30.97平方米" "$(copied_line)"
 check "no protocol error" 0 "$(protocol_errors)"
 
+# Closed with Return, the report hands the focus back to the across box with its text selected,
+# so a typed 4 replaces the bad text.
+raise_report
+keys Return
+sleep 0.5
+activate_main
+type_text 4
+keys Tab Tab
+check "a digit after the report replaces the bad text" \
+    "总宽度8.13米×总高度3.05米=总面积24.77平方米" "$(copied_line)"
+
 # The close button ends the program normally.
 click_at $((main_x + main_w - 17)) $((main_y + 15))
 status=running

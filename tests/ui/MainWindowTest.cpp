@@ -740,7 +740,10 @@ void MainWindowTest::count_box_takes_focus_with_its_text_selected()
         QTRY_COMPARE(QApplication::focusWidget(), result());
         press(Qt::Key_Backtab);
     } else {
-        // The report takes the focus; closing it hands the focus back to the box.
+        // The report takes the focus; closing it hands the focus back to the box. On Wayland the
+        // compositor alone activates windows, and the report is gone before it would.
+        if (QGuiApplication::platformName() == QLatin1String("wayland"))
+            QSKIP("a Wayland client cannot activate its window: window_wayland.sh covers this");
         result()->setFocus(Qt::OtherFocusReason);
         down()->setFocus(Qt::OtherFocusReason);
         down()->lineEdit()->setCursorPosition(1);
