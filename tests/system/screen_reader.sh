@@ -177,8 +177,16 @@ keys() { xdotool key --delay 150 "$@"; }
 
 # Orca is listening once it has said so.
 if ! retry_for 300 grep -q "Screen reader on" "$WORK/speech-dispatcher.txt"; then
+    # Seen on Debian 13 as a user other than root: speech-dispatcher 0.12 loads no output module
+    # at all ("Can't initialize audio in output module"), so nothing can be heard, Orca's or not.
+    if grep -q "No speech output modules were loaded" "$WORK/speech-dispatcher.log" 2>/dev/null; then
+        echo "SKIPPED LOUDLY: speech-dispatcher loaded no output module on this machine, so no" \
+            "screen reader can speak here; its log follows" >&2
+        cat "$WORK/speech-dispatcher.log" >&2
+        exit 77
+    fi
     echo "FAIL: Orca did not start, or its speech did not reach speech-dispatcher" >&2
-    cat "$WORK/speech-dispatcher.log" >&2 2>/dev/null || true
+    cat "$WORK/speech-dispatcher.log" "$WORK"/file.log "$WORK"/dummy.log >&2 2>/dev/null || true
     cat "$WORK/orca.log" >&2
     tail -n 30 "$WORK/orca-debug.log" >&2 2>/dev/null || true
     exit 1
