@@ -104,7 +104,7 @@ mount_root() {
 extra_env=()
 # The environment of a fresh login: no locale set (minbase has none), the usual PATH.
 in_root() { # user, then the command line for bash, run in the clone
-    local user=$1 home path spec=()
+    local user=$1 home path as_user=()
     shift
     if [ "$user" = root ]; then
         home=/root
@@ -112,9 +112,9 @@ in_root() { # user, then the command line for bash, run in the clone
     else
         home=/home/$user
         path=/usr/local/bin:/usr/bin:/bin:/usr/games
-        spec=(--userspec="$user:$user")
+        as_user=(--userspec="$user:$user")
     fi
-    chroot "${spec[@]}" "$root_dir" /usr/bin/env -i PATH="$path" HOME="$home" USER="$user" \
+    chroot "${as_user[@]}" "$root_dir" /usr/bin/env -i PATH="$path" HOME="$home" USER="$user" \
         LOGNAME="$user" SHELL=/bin/bash TERM=dumb "${extra_env[@]}" \
         /bin/bash -c "cd ~/kandorex && $*"
 }

@@ -20,19 +20,11 @@ done
 . "$(dirname "$0")/../../scripts/weston.sh"
 start_weston_session
 
-failures=0
-check() { # name expected actual
-    if [ "$2" == "$3" ]; then
-        echo "PASS: $1"
-    else
-        echo "FAIL: $1"
-        echo "   expected: $2"
-        echo "   actual:   $3"
-        failures=$((failures + 1))
-    fi
-}
+# shellcheck source=e2e_checks.sh
+. "$(dirname "$0")/e2e_checks.sh"
 running() { kill -0 "$program_pid" 2>/dev/null && echo yes || echo no; }
 
+# A compositor in between takes a little longer than a bare X server to pass a key on.
 keys() { xdotool key --delay 40 "$@"; sleep 0.3; }
 type_text() { xdotool type --delay 40 "$1"; sleep 0.3; }
 # Weston moves its pointer by the X pointer's motions: start every move from the corner where both
