@@ -93,19 +93,21 @@ fail() {
 # Every message speech-dispatcher has spoken so far, one a line.
 spoken() { cat "$WORK/speech-dispatcher.txt" 2>/dev/null; }
 spoken_count() { spoken | wc -l; }
+# What was said after utterance number $1.
+said_since() { spoken | tail -n +"$(($1 + 1))"; }
 # Waits up to 8 s for Orca to say a line holding $2 after utterance number $1; prints the step.
 heard() { # mark expected name
     local mark=$1 expected=$2 name=$3 _
     for _ in $(seq 80); do
-        if spoken | tail -n +"$((mark + 1))" | grep -qF -- "$expected"; then
+        if said_since "$mark" | grep -qF -- "$expected"; then
             echo "PASS: $name"
-            spoken | tail -n +"$((mark + 1))" | sed 's/^/    said: /'
+            said_since "$mark" | sed 's/^/    said: /'
             return 0
         fi
         sleep 0.1
     done
     fail "$name: Orca never said \"$expected\""
-    spoken | tail -n +"$((mark + 1))" | sed 's/^/    said: /'
+    said_since "$mark" | sed 's/^/    said: /'
     return 0
 }
 # Waits up to 8 s for Orca to say at least two pieces of $3 (not the whole of it) after its
@@ -122,7 +124,7 @@ pieces_of() { # text
 heard_pieces() { # mark orca-mark text name
     local mark=$1 orca_mark=$2 text=$3 name=$4 spoken_pieces=0 sent_pieces=0 _
     for _ in $(seq 80); do
-        spoken_pieces=$(spoken | tail -n +"$((mark + 1))" | pieces_of "$text")
+        spoken_pieces=$(said_since "$mark" | pieces_of "$text")
         sent_pieces=$(orca_said | tail -n +"$((orca_mark + 1))" | pieces_of "$text")
         [ "$spoken_pieces" -ge 2 ] || [ "$sent_pieces" -ge 2 ] && break
         sleep 0.1
@@ -132,22 +134,22 @@ heard_pieces() { # mark orca-mark text name
     else
         fail "$name: Orca read $spoken_pieces pieces of the line ($sent_pieces sent), not 2 or more"
     fi
-    spoken | tail -n +"$((mark + 1))" | sed 's/^/    said: /'
+    said_since "$mark" | sed 's/^/    said: /'
 }
 # Waits up to 8 s for Orca to say $2 after utterance number $1, and $3 in the same utterance or
 # the next: a box's name and what is read with it when it gets the focus.
 heard_with() { # mark name expected step
     local mark=$1 name=$2 expected=$3 step=$4 _
     for _ in $(seq 80); do
-        if spoken | tail -n +"$((mark + 1))" | grep -A1 -F -- "$name" | grep -qF -- "$expected"; then
+        if said_since "$mark" | grep -A1 -F -- "$name" | grep -qF -- "$expected"; then
             echo "PASS: $step"
-            spoken | tail -n +"$((mark + 1))" | sed 's/^/    said: /'
+            said_since "$mark" | sed 's/^/    said: /'
             return 0
         fi
         sleep 0.1
     done
     fail "$step: Orca never said \"$expected\" with \"$name\""
-    spoken | tail -n +"$((mark + 1))" | sed 's/^/    said: /'
+    said_since "$mark" | sed 's/^/    said: /'
 }
 # Everything Orca has sent to speech, from its debug log (written out line by line).
 orca_said() {
@@ -158,20 +160,20 @@ orca_said() {
 heard_or_sent() { # mark orca-mark expected name
     local mark=$1 orca_mark=$2 expected=$3 name=$4 _
     for _ in $(seq 80); do
-        if spoken | tail -n +"$((mark + 1))" | grep -qF -- "$expected"; then
+        if said_since "$mark" | grep -qF -- "$expected"; then
             echo "PASS: $name"
-            spoken | tail -n +"$((mark + 1))" | sed 's/^/    said: /'
+            said_since "$mark" | sed 's/^/    said: /'
             return 0
         fi
         if orca_said | tail -n +"$((orca_mark + 1))" | grep -qF -- "$expected"; then
             echo "PASS: $name (sent to speech, cut short by a key event)"
-            spoken | tail -n +"$((mark + 1))" | sed 's/^/    said: /'
+            said_since "$mark" | sed 's/^/    said: /'
             return 0
         fi
         sleep 0.1
     done
     fail "$name: Orca never said \"$expected\""
-    spoken | tail -n +"$((mark + 1))" | sed 's/^/    said: /'
+    said_since "$mark" | sed 's/^/    said: /'
 }
 keys() { xdotool key --delay 150 "$@"; }
 
